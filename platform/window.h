@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// The display text box as the core sees it. Its text is the calculator's register.
+class TextBox {
+public:
+    virtual ~TextBox() = default;
+    virtual const std::string& text() const = 0;
+    virtual void set_text(std::string text) = 0;
+};
+
+// Colours are 0x00BBGGRR, or 0x80000000 plus a system colour index.
+inline constexpr std::uint32_t button_face_colour = 0x8000000F;
+
+// One calculator window as the core sees it. Lengths are twips (15 per device-independent
+// pixel) as single-precision numbers; Left/Top/Width/Height are the outer geometry, which
+// equals the client area since the window has no frame.
+class Window {
+public:
+    virtual ~Window() = default;
+
+    virtual float left() const = 0;
+    virtual float top() const = 0;
+    virtual float width() const = 0;
+    virtual float height() const = 0;
+    virtual void set_left(float twips) = 0;
+    virtual void set_top(float twips) = 0;
+    virtual void set_width(float twips) = 0;
+    virtual void set_height(float twips) = 0;
+
+    // The size of the screen this window is on, in twips.
+    virtual float screen_width() const = 0;
+    virtual float screen_height() const = 0;
+
+    virtual void set_caption(std::string_view caption) = 0;
+    virtual void set_display_colour(std::uint32_t colour) = 0;
+
+    virtual bool timer_enabled() const = 0;
+    virtual void set_timer_enabled(bool enabled) = 0;
+
+    // The caption of the hidden digit button for 0 to 9: the text number entry appends.
+    virtual std::string digit_caption(int digit) const = 0;
+
+    // Shows the window modeless, without an owner.
+    virtual void show() = 0;
+
+    // Creates a further, complete calculator window that shares this one's services and main
+    // window. It is not shown yet.
+    virtual std::unique_ptr<Window> create_form() = 0;
+};
+
+}  // namespace platform
