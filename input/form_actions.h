@@ -33,9 +33,9 @@ public:
     virtual void decimal_to_binary() = 0;
 
     // Window keys.
-    virtual void clock_with_resize() = 0;  // space
-    virtual void clock_toggle() = 0;       // y
-    virtual void centre_window() = 0;      // a
+    virtual void clock_with_resize() = 0;         // space
+    virtual void clock_toggle() = 0;              // y
+    virtual void centre_window() = 0;             // a
     virtual void main_window_display_size() = 0;  // d
     virtual void main_window_tiny() = 0;          // s
     virtual void display_light_red() = 0;         // i

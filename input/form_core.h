@@ -7,6 +7,7 @@
 #include "engine/memory_registers.h"
 #include "input/form_actions.h"
 #include "memo/memo.h"
+#include "platform/runtime_error.h"
 #include "platform/services.h"
 #include "platform/window.h"
 
@@ -45,8 +46,16 @@ public:
     std::unique_ptr<platform::Window> extra_window;
 
 private:
+    // The one place a fault is caught. Every action computes before it writes, so the window
+    // keeps the state it had before the key, and the user can go on after the box.
     template <typename Action>
-    void guarded(Action&& action);
+    void guarded(Action&& action) {
+        try {
+            action();
+        } catch (const platform::RuntimeError& error) {
+            services.report_runtime_error(error);
+        }
+    }
 
     // FormActions
     void clr_Click() override;

@@ -14,9 +14,9 @@ public:
     // Empty until the first key q, then always a String (possibly "").
     platform::Variant memo_text;
 
-    void enter_memo();          // q: input box; Cancel erases the memo
-    void show_memo();           // w
-    void date_time_message();   // t
+    void enter_memo();         // q: input box; Cancel erases the memo
+    void show_memo();          // w
+    void date_time_message();  // t
 
 private:
     platform::Services& services;
