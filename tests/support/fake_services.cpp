@@ -9,8 +9,7 @@ void FakeServices::message_box(std::string_view message, platform::BoxStyle styl
 
 std::string FakeServices::input_box(std::string_view prompt, std::string_view title,
                                     std::string_view default_text) {
-    input_requests.push_back(
-        {std::string(prompt), std::string(title), std::string(default_text)});
+    input_requests.push_back({std::string(prompt), std::string(title), std::string(default_text)});
     if (input_answers.empty()) {
         return "";
     }
