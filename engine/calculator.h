@@ -12,8 +12,8 @@ namespace engine {
 // functions and the base conversions. It keeps no number of its own: every action reads the
 // display text, computes, and writes text back. It knows nothing of keys or windows.
 //
-// Every action either completes or throws platform::RuntimeError before it writes anything
-// (key b is the one exception: it rewrites the display first, on purpose).
+// Every action either completes or throws platform::RuntimeError before it writes anything.
+// Key b rewrites the display to its absolute value before it checks the digits, on purpose.
 class Calculator {
 public:
     Calculator(platform::TextBox& Text1, platform::Services& services);
@@ -58,6 +58,10 @@ public:
 
 private:
     void operator_step(std::string_view name);
+    // op_mark holds one of the four operation names: an operator was pressed last.
+    bool operator_just_pressed() const;
+    // The leading number of the display; throws overflow for a number beyond the double range.
+    double display_value() const;
 
     platform::TextBox& Text1;
     platform::Services& services;
