@@ -1,0 +1,54 @@
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include <QApplication>
+
+#include "platform/identity.h"
+#include "platform/qt/qt_services.h"
+#include "window/calculator_form.h"
+
+namespace {
+
+bool platform_chosen(int argc, char** argv) {
+    if (std::getenv("QT_QPA_PLATFORM") != nullptr) {
+        return true;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0 || std::strcmp(argv[i], "--platform") == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (!platform_chosen(argc, argv)) {
+        if (std::getenv("DISPLAY") != nullptr) {
+            // On a Wayland desktop a window cannot place itself: "a", the pull of the mouse
+            // and the fleeing window would do nothing. Its X11 compatibility layer allows it.
+            qputenv("QT_QPA_PLATFORM", "xcb");
+        } else if (std::getenv("WAYLAND_DISPLAY") == nullptr) {
+            std::fputs(
+                "kirune: no display found (DISPLAY is not set); run it on a desktop, or "
+                "headless with: xvfb-run -a kirune\n",
+                stderr);
+            return 1;
+        }
+    }
+
+    QApplication application(argc, argv);
+    // No application display name: Qt would append it to every window and box title.
+    QApplication::setApplicationName(
+        QString::fromUtf8(platform::program_name.data(), platform::program_name.size()));
+    QApplication::setApplicationVersion(
+        QString::fromUtf8(platform::program_version.data(), platform::program_version.size()));
+    QApplication::setWindowIcon(window::program_icon());
+
+    platform::qt::QtServices services;
+    window::CalculatorForm Form1(services);
+    Form1.show();
+    return QApplication::exec();
+}

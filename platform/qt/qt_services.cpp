@@ -1,0 +1,110 @@
+#include "platform/qt/qt_services.h"
+
+#include <chrono>
+
+#include <QApplication>
+#include <QDateTime>
+#include <QInputDialog>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+#include "platform/qt/date_time_text.h"
+
+namespace platform::qt {
+
+namespace {
+
+QString from_utf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The window a box belongs to, and the one that gets the keyboard back when it closes. Without
+// a window manager nobody else would return it, and the next keys would go nowhere.
+class BoxOwner {
+public:
+    BoxOwner() : window(QApplication::activeWindow()) {}
+    ~BoxOwner() {
+        if (window != nullptr && window->isVisible() && window->isEnabled()) {
+            window->activateWindow();
+        }
+    }
+    BoxOwner(const BoxOwner&) = delete;
+    BoxOwner& operator=(const BoxOwner&) = delete;
+
+    QWidget* get() const { return window; }
+
+private:
+    QPointer<QWidget> window;
+};
+
+QMessageBox::Icon box_icon(BoxStyle style) {
+    switch (style) {
+        case BoxStyle::critical:
+            return QMessageBox::Critical;
+        case BoxStyle::exclamation:
+            return QMessageBox::Warning;
+        case BoxStyle::information:
+            return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+void QtServices::message_box(std::string_view message, BoxStyle style, std::string_view title) {
+    const BoxOwner owner;
+    QMessageBox box(box_icon(style), from_utf8(title), from_utf8(message), QMessageBox::Ok,
+                    owner.get());
+    // A memo is the user's own text: "<b>" must show as typed, not turn the rest bold.
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+}
+
+std::string QtServices::input_box(std::string_view prompt, std::string_view title,
+                                  std::string_view default_text) {
+    const BoxOwner owner;
+    bool accepted = false;
+    const QString text =
+        QInputDialog::getText(owner.get(), from_utf8(title), from_utf8(prompt), QLineEdit::Normal,
+                              from_utf8(default_text), &accepted);
+    return accepted ? text.toStdString() : std::string();
+}
+
+void QtServices::beep() {
+    QApplication::beep();
+}
+
+void QtServices::randomize() {
+    const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
+    std::seed_seq seed{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
+    random.seed(seed);
+}
+
+float QtServices::random_next() {
+    // 24 bits fill a float's mantissa exactly: the largest value is 1 - 2^-24, never 1.
+    constexpr float scale = 1.0F / 16777216.0F;
+    return static_cast<float>(random() >> 8) * scale;
+}
+
+std::string QtServices::now_text() {
+    return date_time_text(QDateTime::currentDateTime(), QLocale()).toStdString();
+}
+
+void QtServices::end_program() {
+    if (ending) {
+        return;
+    }
+    ending = true;
+    // Keys already queued behind Esc must reach no form: a disabled widget gets no input.
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        window->setEnabled(false);
+    }
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <random>
+
+#include "platform/services.h"
+
+namespace platform::qt {
+
+// The program's services on Qt: real message and input boxes, the system beep, the local
+// clock and locale. One per program, created in main() after the QApplication.
+class QtServices : public Services {
+public:
+    void message_box(std::string_view message, BoxStyle style, std::string_view title) override;
+    std::string input_box(std::string_view prompt, std::string_view title,
+                          std::string_view default_text) override;
+    void beep() override;
+    void randomize() override;
+    float random_next() override;
+    std::string now_text() override;
+    void end_program() override;
+
+private:
+    std::mt19937 random;
+    bool ending = false;
+};
+
+}  // namespace platform::qt

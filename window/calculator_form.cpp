@@ -1,0 +1,243 @@
+#include "window/calculator_form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QColor>
+#include <QFile>
+#include <QFont>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+
+#include "window/twips.h"
+
+// The resources live in this static library, whose own initializer the linker would drop, so
+// they are registered by hand. Q_INIT_RESOURCE must be used outside any namespace.
+static void register_icon_resources() {
+    Q_INIT_RESOURCE(icon);
+}
+
+namespace window {
+
+namespace {
+
+struct ButtonRow {
+    const char* name;
+    const char* caption;  // UTF-8
+    float left, top, width, height;
+    bool own_font;  // the display's font; the last two keep the window's default
+};
+
+// All below the 255-twip client area: the buttons are never seen, and the keys call their
+// click handlers.
+constexpr std::array<ButtonRow, 17> button_rows{{
+    {"zero", "0", 0, 1200, 495, 240, true},
+    {"iti", "1", 0, 960, 255, 240, true},
+    {"ni", "2", 240, 960, 255, 240, true},
+    {"san", "3", 480, 960, 255, 240, true},
+    {"yon", "4", 0, 720, 255, 240, true},
+    {"five", "5", 240, 720, 255, 240, true},
+    {"roku", "6", 480, 720, 255, 240, true},
+    {"nana", "7", 0, 480, 255, 240, true},
+    {"hati", "8", 240, 480, 255, 240, true},
+    {"kyu", "9", 480, 480, 255, 240, true},
+    {"puls", "+", 720, 480, 360, 360, true},
+    {"Command1", "-", 720, 840, 360, 360, true},
+    {"Command2", "×", 1080, 480, 360, 360, true},
+    {"Command3", "÷", 1080, 840, 360, 360, true},
+    {"Command4", "＝", 720, 1200, 720, 240, true},
+    {"clr", "ｃ", 960, 1560, 240, 240, false},
+    {"Command5", "√", 1440, 600, 375, 375, false},
+}};
+
+constexpr float client_width = 1350;
+constexpr float client_height = 255;
+constexpr float display_width = 1350;
+constexpr float display_height = 250;
+
+QRect pixel_rect(float left, float top, float width, float height) {
+    return {position_pixels(left), position_pixels(top), size_pixels(width), size_pixels(height)};
+}
+
+// The Japanese Gothic the window was drawn with, or the nearest one installed. The families
+// are only names here: Qt looks them up when the text is first drawn.
+QFont display_font() {
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                      QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                      QStringLiteral("Noto Sans CJK JP")});
+    font.setPointSizeF(8.25);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QColor colour_of(std::uint32_t colour) {
+    if (colour == platform::button_face_colour) {
+        return QApplication::palette().color(QPalette::Button);
+    }
+    if ((colour & 0x80000000U) != 0) {
+        // Other system colours are never set; the text box's own background is the nearest.
+        return QApplication::palette().color(QPalette::Base);
+    }
+    return QColor(static_cast<int>(colour & 0xFFU), static_cast<int>((colour >> 8) & 0xFFU),
+                  static_cast<int>((colour >> 16) & 0xFFU));
+}
+
+}  // namespace
+
+CalculatorForm::CalculatorForm(platform::Services& services) : CalculatorForm(services, nullptr) {}
+
+CalculatorForm::CalculatorForm(platform::Services& services, platform::Window& Form1)
+    : CalculatorForm(services, &Form1) {}
+
+CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* Form1)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      services(services),
+      Text1(new Display(this)),
+      core(services, *this, Form1 != nullptr ? *Form1 : *this, Text1->text_box()) {
+    setWindowTitle(QStringLiteral("Kirune"));
+    setWindowIcon(program_icon());
+    // No layout sets a minimum size: a 30-twip window really is 2 pixels wide.
+    resize(size_pixels(client_width), size_pixels(client_height));
+
+    Text1->setGeometry(pixel_rect(0, 0, display_width, display_height));
+    Text1->setFont(display_font());
+    build_buttons();
+    setFocusProxy(Text1);
+    Text1->setFocus();
+
+    Timer1.setInterval(100);
+    connect(&Timer1, &QTimer::timeout, this, [this] {
+        core.Timer1_Timer();
+        Text1->text_box().refresh();
+    });
+
+    Text1->attach(core);
+    core.Form_Load();
+    Text1->text_box().refresh();
+}
+
+// The display outlives the core (Qt deletes children last): it must not reach it any more.
+CalculatorForm::~CalculatorForm() {
+    Text1->detach();
+}
+
+void CalculatorForm::build_buttons() {
+    const QFont font = display_font();
+    for (std::size_t i = 0; i < button_rows.size(); ++i) {
+        const ButtonRow& row = button_rows[i];
+        auto* button = new QPushButton(QString::fromUtf8(row.caption), this);
+        button->setObjectName(QString::fromLatin1(row.name));
+        button->setGeometry(pixel_rect(row.left, row.top, row.width, row.height));
+        if (row.own_font) {
+            button->setFont(font);
+        }
+        button->setEnabled(false);
+        button->setFocusPolicy(Qt::NoFocus);
+        buttons[i] = button;
+    }
+}
+
+float CalculatorForm::left() const {
+    return twips(pos().x());
+}
+float CalculatorForm::top() const {
+    return twips(pos().y());
+}
+float CalculatorForm::width() const {
+    return twips(size().width());
+}
+float CalculatorForm::height() const {
+    return twips(size().height());
+}
+
+void CalculatorForm::set_left(float twips) {
+    move(position_pixels(twips), pos().y());
+}
+void CalculatorForm::set_top(float twips) {
+    move(pos().x(), position_pixels(twips));
+}
+void CalculatorForm::set_width(float twips) {
+    resize(size_pixels(twips), size().height());
+}
+void CalculatorForm::set_height(float twips) {
+    resize(size().width(), size_pixels(twips));
+}
+
+float CalculatorForm::screen_width() const {
+    return twips(screen()->geometry().width());
+}
+float CalculatorForm::screen_height() const {
+    return twips(screen()->geometry().height());
+}
+
+void CalculatorForm::set_caption(std::string_view caption) {
+    setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+}
+
+void CalculatorForm::set_display_colour(std::uint32_t colour) {
+    const QColor background = colour_of(colour);
+    QPalette palette = Text1->palette();
+    palette.setColor(QPalette::Base, background);
+    palette.setColor(QPalette::Window, background);
+    Text1->setPalette(palette);
+}
+
+bool CalculatorForm::timer_enabled() const {
+    return Timer1.isActive();
+}
+
+void CalculatorForm::set_timer_enabled(bool enabled) {
+    if (enabled) {
+        // Enabling a running timer must not restart its interval.
+        if (!Timer1.isActive()) {
+            Timer1.start();
+        }
+    } else {
+        Timer1.stop();
+    }
+}
+
+std::string CalculatorForm::digit_caption(int digit) const {
+    if (digit < 0 || digit > 9) {
+        return {};
+    }
+    return buttons[static_cast<std::size_t>(digit)]->text().toStdString();
+}
+
+void CalculatorForm::show() {
+    QWidget::show();
+    raise();
+    // Without a window manager nobody else gives the new window the keyboard.
+    activateWindow();
+    Text1->setFocus();
+}
+
+std::unique_ptr<platform::Window> CalculatorForm::create_form() {
+    return std::make_unique<CalculatorForm>(services, core.main_window());
+}
+
+// A further window closed by the user only hides; closing the main window ends the program.
+// A hidden window's clock stops: nobody could see it or stop it.
+void CalculatorForm::closeEvent(QCloseEvent* event) {
+    Timer1.stop();
+    event->accept();
+    if (&core.main_window() == static_cast<platform::Window*>(this)) {
+        services.end_program();
+    }
+}
+
+QIcon program_icon() {
+    static const bool registered = (register_icon_resources(), true);
+    Q_UNUSED(registered);
+    QIcon icon;
+    for (const int size : {16, 32, 48, 64, 128, 256}) {
+        const QString file = QStringLiteral(":/kirune/icon-%1.png").arg(size);
+        if (QFile::exists(file)) {
+            icon.addFile(file, QSize(size, size));
+        }
+    }
+    return icon;
+}
+
+}  // namespace window

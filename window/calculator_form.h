@@ -1,0 +1,75 @@
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <QIcon>
+#include <QTimer>
+#include <QWidget>
+
+#include "input/form_core.h"
+#include "platform/services.h"
+#include "platform/window.h"
+#include "window/display.h"
+
+class QPushButton;
+
+namespace window {
+
+// One calculator window on Qt: a frameless top-level as large as its display, with the hidden
+// buttons and the timer. It builds the controls, adapts Qt's events and properties to the
+// core and runs the load handler; everything the window does lives in input::FormCore.
+//
+// Careful: platform::Window's width(), height() and show() hide QWidget's. On a form they are
+// twips and the showing that also focuses the display; use size() for pixels.
+class CalculatorForm : public QWidget, public platform::Window {
+public:
+    // The main window, which the code calls Form1.
+    explicit CalculatorForm(platform::Services& services);
+    // A further window, opened with "z": its own state, the shared services and main window.
+    CalculatorForm(platform::Services& services, platform::Window& Form1);
+    ~CalculatorForm() override;
+
+    float left() const override;
+    float top() const override;
+    float width() const override;
+    float height() const override;
+    void set_left(float twips) override;
+    void set_top(float twips) override;
+    void set_width(float twips) override;
+    void set_height(float twips) override;
+    float screen_width() const override;
+    float screen_height() const override;
+    void set_caption(std::string_view caption) override;
+    void set_display_colour(std::uint32_t colour) override;
+    bool timer_enabled() const override;
+    void set_timer_enabled(bool enabled) override;
+    std::string digit_caption(int digit) const override;
+    void show() override;
+    std::unique_ptr<platform::Window> create_form() override;
+
+    Display& display() { return *Text1; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    CalculatorForm(platform::Services& services, platform::Window* Form1);
+    void build_buttons();
+
+    platform::Services& services;
+    Display* Text1;  // a child: Qt deletes it with the window
+    QTimer Timer1;
+    // In tab order: the digit buttons zero to kyu first, so a digit is its button's index.
+    std::array<QPushButton*, 17> buttons{};
+
+public:
+    input::FormCore core;
+};
+
+// The program's icon from the built-in resources, in every size drawn.
+QIcon program_icon();
+
+}  // namespace window

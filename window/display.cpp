@@ -1,0 +1,134 @@
+#include "window/display.h"
+
+#include <climits>
+
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDragMoveEvent>
+#include <QDropEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "input/form_core.h"
+#include "window/key_translation.h"
+#include "window/twips.h"
+
+namespace window {
+
+void DisplayText::set_text(std::string text) {
+    value = std::move(text);
+    shown = QString::fromStdString(value);
+    edit.setText(shown);
+}
+
+void DisplayText::refresh() {
+    if (edit.text() != shown) {
+        edit.setText(shown);
+    }
+}
+
+Display::Display(QWidget* parent) : QLineEdit(QStringLiteral("0"), parent) {
+    setObjectName(QStringLiteral("Text1"));
+    setAccessibleName(QStringLiteral("表示"));
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // The default limit of 32767 characters would cut what the program writes.
+    setMaxLength(INT_MAX);
+    setCursor(Qt::ArrowCursor);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+    setDragEnabled(false);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+template <typename Handler>
+void Display::deliver(Handler&& handler) {
+    if (form_core == nullptr) {
+        return;
+    }
+    handler(*form_core);
+    shown_text.refresh();
+}
+
+bool Display::event(QEvent* event) {
+    // Claim every key before shortcuts see it: the key map is the only meaning a key has here.
+    if (event->type() == QEvent::ShortcutOverride) {
+        event->accept();
+        return true;
+    }
+    return QLineEdit::event(event);
+}
+
+void Display::keyPressEvent(QKeyEvent* event) {
+    event->accept();
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    // Every stroke raises the key-down event, then, if it types a character, the key-press
+    // event. The key-down handler zeroing the code does not cancel the character.
+    std::uint16_t code = key_code(key, modifiers);
+    const int shift = shift_state(modifiers);
+    deliver([&](input::FormCore& core) { core.Text1_KeyDown(code, shift); });
+
+    const std::optional<char16_t> typed = typed_character(key, modifiers, event->text());
+    if (typed && isEnabled()) {
+        char16_t key_ascii = *typed;
+        deliver([&](input::FormCore& core) { core.Text1_KeyPress(key_ascii); });
+    }
+}
+
+void Display::keyReleaseEvent(QKeyEvent* event) {
+    event->accept();
+}
+
+void Display::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    const float x = static_cast<float>(event->position().x()) * twips_per_pixel;
+    const float y = static_cast<float>(event->position().y()) * twips_per_pixel;
+    deliver([&](input::FormCore& core) { core.Text1_MouseDown(x, y); });
+}
+
+// The second press of a double click is a press like any other: it pulls the window too.
+void Display::mouseDoubleClickEvent(QMouseEvent* event) {
+    mousePressEvent(event);
+}
+
+void Display::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    const float x = static_cast<float>(event->position().x()) * twips_per_pixel;
+    const float y = static_cast<float>(event->position().y()) * twips_per_pixel;
+    deliver([&](input::FormCore& core) { core.Text1_MouseMove(x, y); });
+}
+
+void Display::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    deliver([](input::FormCore& core) { core.Text1_MouseUp(); });
+}
+
+void Display::inputMethodEvent(QInputMethodEvent* event) {
+    event->ignore();
+}
+
+void Display::dragEnterEvent(QDragEnterEvent* event) {
+    event->ignore();
+}
+
+void Display::dragMoveEvent(QDragMoveEvent* event) {
+    event->ignore();
+}
+
+void Display::dropEvent(QDropEvent* event) {
+    event->ignore();
+}
+
+void Display::contextMenuEvent(QContextMenuEvent* event) {
+    event->accept();
+}
+
+// Tab stays on the display: it is a key like any other, and the buttons take no focus.
+bool Display::focusNextPrevChild(bool /*next*/) {
+    return false;
+}
+
+}  // namespace window
