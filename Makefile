@@ -1,0 +1,62 @@
+# Build, run and test Kirune. `make run` and `make test` first install the Debian packages that
+# are missing (scripts/install-deps.sh), then configure with CMake and Ninja and build.
+
+BUILD_DIR := build
+ASAN_DIR  := build-asan
+JOBS      := 2
+# Seconds per test, for those that set no limit of their own.
+TEST_TIMEOUT := 120
+CTEST_ARGS   :=
+
+CMAKE_CONFIGURE := cmake -S . -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON
+
+# AddressSanitizer checks for leaks at exit too (tests/lsan.supp would name memory that a system
+# library keeps; it names none). UndefinedBehaviorSanitizer stops at the first fault, with the
+# stack. The end-to-end tests run the sanitized program with these same settings.
+SANITIZER_ENV := \
+	ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: all build build-asan run test deps deps-test format clean
+
+all: build
+
+# Without a display the window cannot open: say so before building anything.
+ifneq ($(filter run,$(MAKECMDGOALS)),)
+ifeq ($(DISPLAY)$(WAYLAND_DISPLAY),)
+$(error no display to open the window on; try: xvfb-run -a make run)
+endif
+endif
+
+deps:
+	@scripts/install-deps.sh build run
+
+deps-test:
+	@scripts/install-deps.sh build run test package
+
+build: deps
+	@test -f $(BUILD_DIR)/build.ninja || \
+		$(CMAKE_CONFIGURE) -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+			-DKIRUNE_SANITIZE=OFF -DKIRUNE_TESTS=OFF
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+run: build
+	$(BUILD_DIR)/app/kirune
+
+build-asan: deps-test
+	@test -f $(ASAN_DIR)/build.ninja || \
+		$(CMAKE_CONFIGURE) -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DKIRUNE_SANITIZE=ON
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+
+test: build-asan
+	cd $(ASAN_DIR) && $(SANITIZER_ENV) \
+		ctest --output-on-failure --no-tests=error --timeout $(TEST_TIMEOUT) -j $(JOBS) $(CTEST_ARGS)
+
+format:
+	@scripts/install-deps.sh format
+	find . \( -path './.*' -o -path './build*' \) -prune -o \
+		\( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) $(ASAN_DIR)

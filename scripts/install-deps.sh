@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing Kirune need.
+# Only missing packages are installed, so a second call costs a few dpkg-query
+# look-ups and no network.
+#
+# Usage: scripts/install-deps.sh [GROUP...]   groups: build run test package format
+#        (no group: build run test package)
+set -euo pipefail
+
+# The one list of what the project needs from Debian 12.
+declare -A groups
+# Compiler, CMake with Ninja, Qt 6 Widgets and QtTest (libqt6test6 comes with
+# qt6-base-dev, and so does the xcb platform plugin, in libqt6gui6), GoogleTest
+# and GoogleMock; Qt's CMake files look up OpenGL and xkbcommon, the latter
+# through pkg-config.
+groups[build]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+    libgtest-dev libgmock-dev"
+# A font with Japanese glyphs, for the messages and boxes.
+groups[run]="fonts-ipafont-gothic"
+# The end-to-end tests: a virtual X server (xauth for xvfb-run), typing and
+# window queries (xdotool, xwininfo and xprop from x11-utils), Num Lock and the
+# server keys (numlockx, setxkbmap from x11-xkb-utils), a session bus with the
+# accessibility bus to read the display as a screen reader does, and Python
+# with GLib's D-Bus client (python3-gi); xwd (x11-apps) and convert
+# (imagemagick) save a screenshot when a test fails.
+groups[test]="xvfb xauth xdotool x11-utils numlockx x11-xkb-utils dbus at-spi2-core python3
+    python3-gi x11-apps imagemagick"
+# The package checks that run with the tests: cpack's Debian package (dpkg-shlibdeps from
+# dpkg-dev, which calls file), lintian, the desktop entry and metainfo validators; the icon
+# rendering check (rsvg-convert) and the Windows resource check (windres) skip themselves
+# without their tools, so those come along too.
+groups[package]="dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin
+    binutils-mingw-w64-x86-64"
+groups[format]="clang-format"
+
+selected=("$@")
+if [ ${#selected[@]} -eq 0 ]; then
+    selected=(build run test package)
+fi
+
+wanted=()
+for group in "${selected[@]}"; do
+    if [ -z "${groups[$group]+set}" ]; then
+        echo "install-deps: unknown group '$group' (groups: build run test package format)" >&2
+        exit 2
+    fi
+    # shellcheck disable=SC2206  # the lists are plain words, split on blanks
+    wanted+=(${groups[$group]})
+done
+
+# One dpkg-query for all: it names the installed ones ("ii") and is silent
+# or complains about the rest.
+declare -A installed
+while read -r package status; do
+    if [ "${status:0:2}" = "ii" ]; then
+        installed[${package%%:*}]=1
+    fi
+done < <(dpkg-query -W -f='${Package} ${db:Status-Abbrev}\n' "${wanted[@]}" 2>/dev/null || true)
+missing=()
+for package in "${wanted[@]}"; do
+    if [ -z "${installed[$package]+set}" ]; then
+        missing+=("$package")
+    fi
+done
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+# Wait for another apt run rather than fail on its lock.
+apt_options=(-o DPkg::Lock::Timeout=300 -o Acquire::Retries=3)
+install=(apt-get "${apt_options[@]}" install -y --no-install-recommends "${missing[@]}")
+update=(apt-get "${apt_options[@]}" update)
+export DEBIAN_FRONTEND=noninteractive
+if [ "$(id -u)" -eq 0 ]; then
+    echo "install-deps: installing ${missing[*]}"
+    "${update[@]}"
+    "${install[@]}"
+elif command -v sudo >/dev/null 2>&1; then
+    echo "install-deps: installing with sudo: ${missing[*]}"
+    sudo DEBIAN_FRONTEND=noninteractive "${update[@]}"
+    sudo DEBIAN_FRONTEND=noninteractive "${install[@]}"
+else
+    echo "install-deps: missing Debian packages: ${missing[*]}; as root run:" \
+        "apt-get update && apt-get install -y --no-install-recommends ${missing[*]}" >&2
+    exit 1
+fi
