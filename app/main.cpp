@@ -1,9 +1,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iostream>
 
 #include <QApplication>
 
+#include "app/command_line.h"
 #include "platform/identity.h"
 #include "platform/qt/qt_services.h"
 #include "window/calculator_form.h"
@@ -25,6 +27,10 @@ bool platform_chosen(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // --version and --help answer without a display.
+    if (const auto status = app::handle_command_line(argc, argv, std::cout, std::cerr)) {
+        return *status;
+    }
     if (!platform_chosen(argc, argv)) {
         if (std::getenv("DISPLAY") != nullptr) {
             // On a Wayland desktop a window cannot place itself: "a", the pull of the mouse
@@ -46,6 +52,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(
         QString::fromUtf8(platform::program_version.data(), platform::program_version.size()));
     QApplication::setWindowIcon(window::program_icon());
+    // Lets Wayland and desktop shells match the windows to the installed desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kirune.Kirune"));
 
     platform::qt::QtServices services;
     window::CalculatorForm Form1(services);

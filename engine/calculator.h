@@ -47,6 +47,9 @@ public:
     void circle_area();
     void sphere_volume();
     void random_number();
+    // A number from outside (a paste), entered exactly like the random number: the shown text
+    // becomes the left operand and the number, in its Double text, the display.
+    void enter_number(std::string_view number_text);
 
     // Base conversions, shown in message boxes.
     void binary_to_decimal();

@@ -65,4 +65,12 @@ void Calculator::random_number() {
     op_mark = std::string();
 }
 
+void Calculator::enter_number(std::string_view number_text) {
+    // Read first: a number beyond the double range is the overflow fault, nothing written.
+    const double value = platform::leading_number(number_text);
+    operand = Text1.text();
+    Text1.set_text(platform::double_text(value));
+    op_mark = std::string();
+}
+
 }  // namespace engine

@@ -50,6 +50,11 @@ public:
     virtual void show_memo() = 0;          // w
     virtual void date_time_message() = 0;  // t
 
+    // Beyond the letter keys: control characters no key above uses.
+    virtual void copy_display() = 0;        // Ctrl+C, Ctrl+Insert
+    virtual void paste_number() = 0;        // Ctrl+V, Shift+Insert
+    virtual void toggle_stay_on_top() = 0;  // Ctrl+T
+
     // Key-down keys. key_code is the function key's code, 112 (F1) to 123 (F12).
     virtual void delete_last_character() = 0;
     virtual void change_sign() = 0;

@@ -1,5 +1,6 @@
 #include "input/form_core.h"
 
+#include "input/clipboard_text.h"
 #include "input/key_map.h"
 #include "platform/runtime_error.h"
 
@@ -12,7 +13,8 @@ FormCore::FormCore(platform::Services& services, platform::Window& self, platfor
       memo(services),
       services(services),
       self(self),
-      Form1(Form1) {}
+      Form1(Form1),
+      Text1(Text1) {}
 
 FormCore::~FormCore() = default;
 
@@ -122,6 +124,22 @@ void FormCore::memory_clear(int key_code) {
 }
 void FormCore::memory_clear_all() {
     fkey_memory.clear_all();
+}
+
+// The display text exactly as shown.
+void FormCore::copy_display() {
+    services.set_clipboard_text(Text1.text());
+}
+
+// Only one number in the display's grammar gets in, and it enters the chain like the random
+// key: 5, +, paste 7, Enter shows 12. Anything else is refused with a beep.
+void FormCore::paste_number() {
+    const auto number = clipboard_number(services.clipboard_text());
+    if (!number) {
+        services.beep();
+        return;
+    }
+    calculator.enter_number(*number);
 }
 
 }  // namespace input

@@ -98,10 +98,14 @@ private:
     void memory_show(int key_code) override;
     void memory_clear(int key_code) override;
     void memory_clear_all() override;
+    void copy_display() override;
+    void paste_number() override;
+    void toggle_stay_on_top() override;
 
     platform::Services& services;
     platform::Window& self;
     platform::Window& Form1;
+    platform::TextBox& Text1;
 };
 
 }  // namespace input

@@ -22,8 +22,11 @@ using F = FormActions;
 // One row per key, in code order. Backspace clears everything; Shift+Delete (a key-down key)
 // removes one character.
 constexpr std::array key_rows = {
+    KeyRow{3, call<&F::copy_display>},          // Ctrl+C
     KeyRow{8, call<&F::clr_Click>},             // Backspace
     KeyRow{13, call<&F::Command4_Click>},       // Enter: equals
+    KeyRow{20, call<&F::toggle_stay_on_top>},   // Ctrl+T
+    KeyRow{22, call<&F::paste_number>},         // Ctrl+V
     KeyRow{27, call<&F::end_program>},          // Esc
     KeyRow{32, call<&F::clock_with_resize>},    // space
     KeyRow{u'*', call<&F::Command2_Click>},     // multiply
@@ -98,6 +101,13 @@ void Text1_KeyDown(FormActions& form, std::uint16_t& key_code, int shift) {
     } else if (key_code == key_keypad_minus) {
         if (shift == ctrl_bit) {
             form.change_sign();
+        }
+    } else if (key_code == key_insert) {
+        // The clipboard keys of older desktops, besides Ctrl+C and Ctrl+V.
+        if (shift == ctrl_bit) {
+            form.copy_display();
+        } else if (shift == shift_bit) {
+            form.paste_number();
         }
     } else if (key_code >= key_f1 && key_code <= key_f12) {
         switch (shift) {

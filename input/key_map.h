@@ -22,6 +22,7 @@ std::span<const KeyRow> key_map();
 void Text1_KeyPress(FormActions& form, char16_t& key_ascii);
 
 // Key codes and shift bits of the key-down event.
+inline constexpr std::uint16_t key_insert = 45;
 inline constexpr std::uint16_t key_delete = 46;
 inline constexpr std::uint16_t key_keypad_minus = 109;
 inline constexpr std::uint16_t key_f1 = 112;

@@ -128,4 +128,8 @@ void FormCore::Text1_MouseUp() {
     self.set_timer_enabled(false);
 }
 
+void FormCore::toggle_stay_on_top() {
+    self.set_stay_on_top(!self.stay_on_top());
+}
+
 }  // namespace input

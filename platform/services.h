@@ -34,6 +34,9 @@ public:
     virtual std::string now_text() = 0;
     // Ends the program at once: every window goes, nothing is saved.
     virtual void end_program() = 0;
+    // The system clipboard's text ("" when it holds none), and setting it.
+    virtual std::string clipboard_text() = 0;
+    virtual void set_clipboard_text(std::string_view text) = 0;
 
     // Shows the fault in a critical box titled with the program's name; the program goes on.
     virtual void report_runtime_error(const RuntimeError& error);

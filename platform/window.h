@@ -44,6 +44,10 @@ public:
     virtual bool timer_enabled() const = 0;
     virtual void set_timer_enabled(bool enabled) = 0;
 
+    // A hint to keep the window above others; window systems may ignore it.
+    virtual bool stay_on_top() const = 0;
+    virtual void set_stay_on_top(bool on_top) = 0;
+
     // The caption of the hidden digit button for 0 to 9: the text number entry appends.
     virtual std::string digit_caption(int digit) const = 0;
 

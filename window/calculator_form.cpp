@@ -96,6 +96,8 @@ CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* F
       Text1(new Display(this)),
       core(services, *this, Form1 != nullptr ? *Form1 : *this, Text1->text_box()) {
     setWindowTitle(QStringLiteral("Kirune"));
+    // The caption turns into a clock; the name a screen reader gives the window stays.
+    setAccessibleName(QStringLiteral("Kirune"));
     setWindowIcon(program_icon());
     // No layout sets a minimum size: a 30-twip window really is 2 pixels wide.
     resize(size_pixels(client_width), size_pixels(client_height));
@@ -181,6 +183,19 @@ void CalculatorForm::set_display_colour(std::uint32_t colour) {
     palette.setColor(QPalette::Base, background);
     palette.setColor(QPalette::Window, background);
     Text1->setPalette(palette);
+}
+
+bool CalculatorForm::stay_on_top() const {
+    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
+
+void CalculatorForm::set_stay_on_top(bool on_top) {
+    // Changing a window flag re-creates the native window hidden: show it again where it was.
+    const bool visible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
+    if (visible) {
+        show();
+    }
 }
 
 bool CalculatorForm::timer_enabled() const {

@@ -46,6 +46,8 @@ public:
     void set_display_colour(std::uint32_t colour) override;
     bool timer_enabled() const override;
     void set_timer_enabled(bool enabled) override;
+    bool stay_on_top() const override;
+    void set_stay_on_top(bool on_top) override;
     std::string digit_caption(int digit) const override;
     void show() override;
     std::unique_ptr<platform::Window> create_form() override;

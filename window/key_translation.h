@@ -21,7 +21,9 @@ std::uint16_t key_code(int key, Qt::KeyboardModifiers modifiers);
 int shift_state(Qt::KeyboardModifiers modifiers);
 
 // The character code the stroke types, or nothing. With Ctrl or Alt held a stroke types
-// nothing, so Ctrl with the keypad minus changes the sign without also subtracting.
+// nothing, so Ctrl with the keypad minus changes the sign without also subtracting; only
+// Ctrl+C, Ctrl+T and Ctrl+V type their control characters (3, 20, 22). Full-width digits and
+// operators type their ASCII keys.
 std::optional<char16_t> typed_character(int key, Qt::KeyboardModifiers modifiers,
                                         const QString& text);
 

@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDateTime>
 #include <QInputDialog>
 #include <QLocale>
@@ -105,6 +106,15 @@ void QtServices::end_program() {
     }
     QApplication::closeAllWindows();
     QCoreApplication::exit(0);
+}
+
+std::string QtServices::clipboard_text() {
+    return QGuiApplication::clipboard()->text().toStdString();
+}
+
+void QtServices::set_clipboard_text(std::string_view text) {
+    QGuiApplication::clipboard()->setText(
+        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 }  // namespace platform::qt

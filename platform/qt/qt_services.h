@@ -18,6 +18,8 @@ public:
     float random_next() override;
     std::string now_text() override;
     void end_program() override;
+    std::string clipboard_text() override;
+    void set_clipboard_text(std::string_view text) override;
 
 private:
     std::mt19937 random;

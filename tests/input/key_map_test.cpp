@@ -13,8 +13,11 @@ using support::RecordingActions;
 
 // The key map a user reads in the README: code to action.
 const std::map<char16_t, std::string> expected_map = {
+    {3, "copy_display"},
     {8, "clr_Click"},
     {13, "Command4_Click"},
+    {20, "toggle_stay_on_top"},
+    {22, "paste_number"},
     {27, "end_program"},
     {32, "clock_with_resize"},
     {u'*', "Command2_Click"},
@@ -130,7 +133,11 @@ constexpr KeyDownCase key_down_cases[] = {
     {112, 7, "", 112},
     {111, 0, "", 111},  // below F1
     {124, 0, "", 124},  // F13
-    {8, 0, "", 8},      // Backspace is a typed character, not a key-down key
+    {45, 2, "copy_display", 45},
+    {45, 1, "paste_number", 45},
+    {45, 0, "", 45},
+    {45, 3, "", 45},
+    {8, 0, "", 8},  // Backspace is a typed character, not a key-down key
     {13, 0, "", 13},
 };
 

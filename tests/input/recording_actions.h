@@ -51,6 +51,9 @@ public:
     KIRUNE_RECORD(delete_last_character)
     KIRUNE_RECORD(change_sign)
     KIRUNE_RECORD(memory_clear_all)
+    KIRUNE_RECORD(copy_display)
+    KIRUNE_RECORD(paste_number)
+    KIRUNE_RECORD(toggle_stay_on_top)
 #undef KIRUNE_RECORD
 
     void digit_entry(int digit) override {

@@ -48,6 +48,8 @@ public:
     void beep() override {}
     void randomize() override {}
     float random_next() override { return 0; }
+    std::string clipboard_text() override { return {}; }
+    void set_clipboard_text(std::string_view) override {}
     std::string now_text() override { return {}; }
     void end_program() override {}
 };

@@ -34,6 +34,8 @@ public:
     float random_next() override;
     std::string now_text() override { return now; }
     void end_program() override { ++end_calls; }
+    std::string clipboard_text() override { return clipboard; }
+    void set_clipboard_text(std::string_view text) override { clipboard = text; }
 
     std::vector<Box> boxes;
     std::vector<InputRequest> input_requests;
@@ -42,6 +44,7 @@ public:
     std::deque<std::string> input_answers;
     std::deque<float> random_values;  // 0.5 when empty
     std::string now = "2026/12/06 18:18:34";
+    std::string clipboard;
     int beeps = 0;
     int randomize_calls = 0;
     int end_calls = 0;

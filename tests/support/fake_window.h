@@ -36,6 +36,8 @@ public:
     void set_display_colour(std::uint32_t colour) override { display_colour = colour; }
     bool timer_enabled() const override { return timer; }
     void set_timer_enabled(bool enabled) override { timer = enabled; }
+    bool stay_on_top() const override { return on_top; }
+    void set_stay_on_top(bool enabled) override { on_top = enabled; }
     std::string digit_caption(int digit) const override;
     void show() override { ++shows; }
     std::unique_ptr<platform::Window> create_form() override;
@@ -49,6 +51,7 @@ public:
     std::string caption = "Kirune";
     std::uint32_t display_colour = 0x00FFFFFF;
     bool timer = false;
+    bool on_top = false;
     int shows = 0;
     // Builds the window that create_form() hands out; the headless form sets it.
     std::function<std::unique_ptr<platform::Window>()> factory;

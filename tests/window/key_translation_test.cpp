@@ -74,10 +74,23 @@ void KeyTranslationTest::stroke_gives_key_down_and_key_press_data() {
         << int(Qt::Key_Comma) << keypad << "," << 110 << 0 << int('.');
     QTest::newRow("main comma stays a comma")
         << int(Qt::Key_Comma) << none << "," << 188 << 0 << int(',');
-    QTest::newRow("full-width text")
-        << int(Qt::Key_unknown) << none << "＋" << 0 << 0 << int(u'＋');
-    QTest::newRow("Ctrl+C types nothing")
-        << int(Qt::Key_C) << ctrl << "\x03" << 67 << 2 << types_nothing;
+    // A Japanese input method may send full-width digits and operators: they are the keys.
+    QTest::newRow("full-width plus") << int(Qt::Key_unknown) << none << "＋" << 0 << 0 << int('+');
+    QTest::newRow("full-width seven") << int(Qt::Key_unknown) << none << "７" << 0 << 0 << int('7');
+    QTest::newRow("full-width point") << int(Qt::Key_unknown) << none << "．" << 0 << 0 << int('.');
+    QTest::newRow("full-width slash") << int(Qt::Key_unknown) << none << "／" << 0 << 0 << int('/');
+    QTest::newRow("full-width letter stays")
+        << int(Qt::Key_unknown) << none << "ａ" << 0 << 0 << int(u'ａ');
+    // Only Ctrl+C, Ctrl+T and Ctrl+V type their control characters.
+    QTest::newRow("Ctrl+C copies") << int(Qt::Key_C) << ctrl << "\x03" << 67 << 2 << 3;
+    QTest::newRow("Ctrl+T stays on top") << int(Qt::Key_T) << ctrl << "\x14" << 84 << 2 << 20;
+    QTest::newRow("Ctrl+V pastes") << int(Qt::Key_V) << ctrl << "\x16" << 86 << 2 << 22;
+    QTest::newRow("Ctrl+H types nothing")
+        << int(Qt::Key_H) << ctrl << "\x08" << 72 << 2 << types_nothing;
+    QTest::newRow("Ctrl+M types nothing")
+        << int(Qt::Key_M) << ctrl << "\x0d" << 77 << 2 << types_nothing;
+    QTest::newRow("Ctrl+Shift+V types nothing")
+        << int(Qt::Key_V) << (ctrl | shift) << "\x16" << 86 << 3 << types_nothing;
     QTest::newRow("Alt+x types nothing")
         << int(Qt::Key_X) << alt << "x" << 88 << 4 << types_nothing;
     QTest::newRow("arrow") << int(Qt::Key_Left) << none << "" << 37 << 0 << types_nothing;
