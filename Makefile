@@ -18,7 +18,7 @@ SANITIZER_ENV := \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all build build-asan run test deps deps-test format clean
+.PHONY: all build build-asan run test package deps deps-test format clean
 
 all: build
 
@@ -53,10 +53,18 @@ test: build-asan
 	cd $(ASAN_DIR) && $(SANITIZER_ENV) \
 		ctest --output-on-failure --no-tests=error --timeout $(TEST_TIMEOUT) -j $(JOBS) $(CTEST_ARGS)
 
+# A Debian package from a release build of its own (the test build carries the sanitizers):
+# build-release/kirune_1.00_amd64.deb, installable with apt-get install ./kirune_1.00_*.deb.
+package:
+	@scripts/install-deps.sh build run package
+	@test -f build-release/build.ninja || \
+		$(CMAKE_CONFIGURE) -B build-release -DCMAKE_BUILD_TYPE=Release -DKIRUNE_TESTS=OFF
+	cmake --build build-release -j $(JOBS) --target package
+
 format:
 	@scripts/install-deps.sh format
 	find . \( -path './.*' -o -path './build*' \) -prune -o \
 		\( -name '*.cpp' -o -name '*.h' \) -print0 | xargs -0 clang-format -i
 
 clean:
-	rm -rf $(BUILD_DIR) $(ASAN_DIR)
+	rm -rf $(BUILD_DIR) $(ASAN_DIR) build-release
