@@ -8,6 +8,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 #include "window/twips.h"
 
@@ -190,12 +191,18 @@ bool CalculatorForm::stay_on_top() const {
 }
 
 void CalculatorForm::set_stay_on_top(bool on_top) {
-    // Changing a window flag re-creates the native window hidden: show it again where it was.
-    const bool visible = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, on_top);
-    if (visible) {
-        show();
+    Qt::WindowFlags flags = windowFlags();
+    flags.setFlag(Qt::WindowStaysOnTopHint, on_top);
+    QWindow* native = windowHandle();
+    if (native == nullptr) {
+        setWindowFlags(flags);
+        return;
     }
+    // setWindowFlags would re-create the native window hidden. Shown again, Qt would take it for
+    // inactive for good (a box opened afterwards has no owner and never gets the keyboard), and
+    // a window manager would see a new window. The window system takes the hint in place.
+    overrideWindowFlags(flags);
+    native->setFlags(flags);
 }
 
 bool CalculatorForm::timer_enabled() const {

@@ -2,13 +2,17 @@
 #include <cmath>
 #include <limits>
 #include <string>
+#include <utility>
+#include <vector>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QtTest>
 
+#include "platform/qt/qt_services.h"
 #include "tests/support/fake_services.h"
 #include "window/calculator_form.h"
 
@@ -74,6 +78,72 @@ CalculatorForm* extra_of(CalculatorForm& form) {
     return dynamic_cast<CalculatorForm*>(form.core.extra_window.get());
 }
 
+// The program's own services with the system clipboard, but beeps and boxes counted instead of
+// sounded and shown.
+class ClipboardServices : public platform::qt::QtServices {
+public:
+    void beep() override { ++beeps; }
+    void message_box(std::string_view message, platform::BoxStyle /*style*/,
+                     std::string_view /*title*/) override {
+        boxes.emplace_back(message);
+    }
+
+    int beeps = 0;
+    std::vector<std::string> boxes;
+};
+
+// What a screen reader is told about text changes while this lives: Qt hands the events to the
+// handler instead of the platform's bridge. Only one may live at a time.
+class Announcements {
+public:
+    Announcements() { previous = QAccessible::installUpdateHandler(&record); }
+    ~Announcements() {
+        QAccessible::installUpdateHandler(previous);
+        heard().clear();
+    }
+    Announcements(const Announcements&) = delete;
+    Announcements& operator=(const Announcements&) = delete;
+
+    // The texts announced for the object, oldest first.
+    static QStringList texts_of(const QObject* object) {
+        QStringList texts;
+        for (const auto& [source, text] : heard()) {
+            if (source == object) {
+                texts.append(text);
+            }
+        }
+        return texts;
+    }
+
+private:
+    static std::vector<std::pair<const QObject*, QString>>& heard() {
+        static std::vector<std::pair<const QObject*, QString>> events;
+        return events;
+    }
+
+    static void record(QAccessibleEvent* event) {
+        switch (event->type()) {
+            case QAccessible::TextUpdated:
+                heard().emplace_back(
+                    event->object(),
+                    static_cast<QAccessibleTextUpdateEvent*>(event)->textInserted());
+                break;
+            case QAccessible::TextInserted:
+                heard().emplace_back(
+                    event->object(),
+                    static_cast<QAccessibleTextInsertEvent*>(event)->textInserted());
+                break;
+            case QAccessible::TextRemoved:
+                heard().emplace_back(event->object(), QString());
+                break;
+            default:
+                break;
+        }
+    }
+
+    QAccessible::UpdateHandler previous = nullptr;
+};
+
 }  // namespace
 
 class CalculatorFormTest : public QObject {
@@ -103,6 +173,14 @@ private slots:
     void z_opens_an_independent_window_on_the_same_main_window();
     void closing_the_main_window_ends_the_program();
     void closing_a_further_window_only_hides_it();
+    void ctrl_t_toggles_stay_on_top_in_place();
+    void ctrl_t_in_a_further_window_affects_only_that_window();
+    void window_keeps_its_name_for_screen_readers();
+    void display_changes_are_announced_data();
+    void display_changes_are_announced();
+    void copy_and_paste_go_through_the_system_clipboard();
+    void paste_takes_one_number_or_beeps_data();
+    void paste_takes_one_number_or_beeps();
 };
 
 void CalculatorFormTest::window_is_a_frameless_top_level_as_large_as_its_display() {
@@ -295,6 +373,8 @@ void CalculatorFormTest::line_edit_shortcuts_do_nothing() {
     QCOMPARE(form.display().text(), QStringLiteral("12"));
     QCOMPARE(form.display().selectedText(), QString());
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("999"));
+    // The pastes were the program's: they read the services' clipboard, empty here, and beeped.
+    QCOMPARE(services.beeps, 2);
 }
 
 void CalculatorFormTest::display_shows_the_core_text_again_after_outside_changes() {
@@ -495,6 +575,211 @@ void CalculatorFormTest::closing_a_further_window_only_hides_it() {
     QCOMPARE(extra_of(form), extra);
     QVERIFY(extra->isVisible());
     QCOMPARE(extra->display().text(), QStringLiteral("7"));
+}
+
+void CalculatorFormTest::ctrl_t_toggles_stay_on_top_in_place() {
+    support::FakeServices services;
+    CalculatorForm form(services);
+    QVERIFY(!form.stay_on_top());
+    // A hidden window takes the hint without showing itself.
+    form.set_stay_on_top(true);
+    QVERIFY(!form.isVisible());
+    form.set_stay_on_top(false);
+
+    form.show();
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.move(300, 200);
+    const QRect geometry = form.geometry();
+    type(&form.display(), u"12");
+    for (const bool on_top : {true, false}) {
+        type(&form.display(), u"{Ctrl t}");
+        QCOMPARE(form.stay_on_top(), on_top);
+        // The native window carries the hint: that is what the window system reads.
+        QCOMPARE(form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), on_top);
+        QVERIFY(form.windowFlags().testFlag(Qt::FramelessWindowHint));
+        QVERIFY(form.isVisible());
+        QCOMPARE(form.geometry(), geometry);
+        QTRY_COMPARE(QApplication::focusWidget(), &form.display());
+        QCOMPARE(form.display().text(), QStringLiteral("12"));
+    }
+    type(&form.display(), u"3");
+    QCOMPARE(form.display().text(), QStringLiteral("123"));
+    QCOMPARE(services.beeps, 0);
+}
+
+void CalculatorFormTest::ctrl_t_in_a_further_window_affects_only_that_window() {
+    support::FakeServices services;
+    CalculatorForm form(services);
+    form.show();
+    type(&form.display(), u"z");
+    CalculatorForm* extra = extra_of(form);
+    QVERIFY(extra != nullptr);
+    type(&extra->display(), u"{Ctrl t}");
+    QVERIFY(extra->stay_on_top());
+    QVERIFY(extra->isVisible());
+    QVERIFY(!form.stay_on_top());
+    type(&form.display(), u"{Ctrl t}");
+    QVERIFY(form.stay_on_top());
+    QVERIFY(extra->stay_on_top());
+}
+
+void CalculatorFormTest::window_keeps_its_name_for_screen_readers() {
+    support::FakeServices services;
+    CalculatorForm form(services);
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&form);
+    QAccessibleInterface* display = QAccessible::queryAccessibleInterface(&form.display());
+    QVERIFY(window != nullptr);
+    QVERIFY(display != nullptr);
+    QCOMPARE(display->role(), QAccessible::EditableText);
+    QCOMPARE(display->text(QAccessible::Name), QStringLiteral("表示"));
+    type(&form.display(), u"12");
+    QCOMPARE(display->text(QAccessible::Value), QStringLiteral("12"));
+
+    QVERIFY(window->text(QAccessible::Name).contains(QStringLiteral("Kirune")));
+    // The caption clock takes the title over; the name stays.
+    type(&form.display(), u"y");
+    QTRY_COMPARE_WITH_TIMEOUT(form.windowTitle(), QString::fromStdString(services.now), 1000);
+    QVERIFY2(window->text(QAccessible::Name).contains(QStringLiteral("Kirune")),
+             qPrintable(window->text(QAccessible::Name)));
+}
+
+void CalculatorFormTest::display_changes_are_announced_data() {
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QStringList>("announced");
+
+    // The program writes every one of these texts; a screen reader must hear each.
+    QTest::newRow("digits and the result") << ""
+                                           << "12+3{Return}" << QStringList{"1", "12", "3", "15"};
+    QTest::newRow("clear") << ""
+                           << "12{Backspace}" << QStringList{"1", "12", "0"};
+    QTest::newRow("recall") << ""
+                            << "4{F1}c{Shift F1}" << QStringList{"4", "0", "4"};
+    QTest::newRow("change of sign") << ""
+                                    << "25{Ctrl KP -}" << QStringList{"2", "25", "-25"};
+    QTest::newRow("square root") << ""
+                                 << "16r" << QStringList{"1", "16", "4"};
+    QTest::newRow("paste") << "７"
+                           << "5+{Ctrl v}{Return}" << QStringList{"5", "7", "12"};
+    QTest::newRow("a fault changes nothing") << ""
+                                             << "1/0{Return}" << QStringList{"1", "0"};
+}
+
+void CalculatorFormTest::display_changes_are_announced() {
+    QFETCH(QString, clipboard);
+    QFETCH(QString, script);
+    QFETCH(QStringList, announced);
+
+    if (QGuiApplication::platformName() == u"offscreen") {
+        QSKIP(
+            "The offscreen platform has no accessibility; calculator_form_accessibility_test "
+            "runs this on X11 with the accessibility bus");
+    }
+    support::FakeServices services;
+    services.clipboard = clipboard.toStdString();
+    CalculatorForm form(services);
+    form.show();
+    // Qt turns accessibility on once it has found the bus.
+    QTRY_VERIFY_WITH_TIMEOUT(QAccessible::isActive(), 5000);
+    const Announcements announcements;
+    type(&form.display(), script);
+    QCOMPARE(Announcements::texts_of(&form.display()), announced);
+}
+
+void CalculatorFormTest::copy_and_paste_go_through_the_system_clipboard() {
+    ClipboardServices services;
+    CalculatorForm first(services);
+    CalculatorForm second(services);
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    clipboard->setText(QStringLiteral("999"));
+
+    type(&first.display(), u"42{Ctrl c}");
+    QCOMPARE(clipboard->text(), QStringLiteral("42"));
+    type(&second.display(), u"{Ctrl v}");
+    QCOMPARE(second.display().text(), QStringLiteral("42"));
+
+    // The clipboard keys of older desktops; the text goes exactly as shown.
+    type(&first.display(), u"c1/8{Return}{Ctrl Insert}");
+    QCOMPARE(first.display().text(), QStringLiteral("0.125"));
+    QCOMPARE(clipboard->text(), QStringLiteral("0.125"));
+    type(&second.display(), u"+{Shift Insert}{Return}");
+    QCOMPARE(second.display().text(), QStringLiteral("42.125"));
+
+    // Copying leaves the calculation as it was.
+    type(&first.display(), u"c5+{Ctrl c}2{Return}");
+    QCOMPARE(clipboard->text(), QStringLiteral("5"));
+    QCOMPARE(first.display().text(), QStringLiteral("7"));
+
+    // Whatever the display holds, even what no paste would take back.
+    const std::string digits(40000, '7');
+    first.display().text_box().set_text(digits);
+    type(&first.display(), u"{Ctrl c}");
+    QCOMPARE(clipboard->text().toStdString(), digits);
+
+    QCOMPARE(services.beeps, 0);
+    QVERIFY(services.boxes.empty());
+}
+
+void CalculatorFormTest::paste_takes_one_number_or_beeps_data() {
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("script");
+    QTest::addColumn<QString>("display");
+    QTest::addColumn<int>("beeps");
+    QTest::addColumn<int>("boxes");
+
+    QTest::newRow("full-width digit enters like a new number") << "７"
+                                                               << "5+{Ctrl v}{Return}"
+                                                               << "12" << 0 << 0;
+    QTest::newRow("blanks trimmed, shown as a number") << " 12.50 \n"
+                                                       << "{Shift Insert}"
+                                                       << "12.5" << 0 << 0;
+    QTest::newRow("negative") << "-3"
+                              << "10*{Ctrl v}{Return}"
+                              << "-30" << 0 << 0;
+    QTest::newRow("exponent") << "1.5E+3"
+                              << "{Ctrl v}"
+                              << "1500" << 0 << 0;
+    QTest::newRow("64 characters") << QString(62, u'0') + QStringLiteral("12") << "{Ctrl v}"
+                                   << "12" << 0 << 0;
+    QTest::newRow("thousands separator refused, the sum goes on") << "1,000"
+                                                                  << "5+{Ctrl v}2{Return}"
+                                                                  << "7" << 1 << 0;
+    QTest::newRow("empty clipboard refused") << ""
+                                             << "12{Shift Insert}"
+                                             << "12" << 1 << 0;
+    QTest::newRow("words refused") << "abc"
+                                   << "12{Ctrl v}"
+                                   << "12" << 1 << 0;
+    QTest::newRow("65 characters refused")
+        << QString(63, u'0') + QStringLiteral("12") << "12{Ctrl v}"
+        << "12" << 1 << 0;
+    QTest::newRow("beyond the range is a fault") << "1E+400"
+                                                 << "12{Ctrl v}"
+                                                 << "12" << 0 << 1;
+    QTest::newRow("Ctrl+Shift+V does nothing") << "9"
+                                               << "12{Ctrl Shift v}"
+                                               << "12" << 0 << 0;
+    QTest::newRow("Ctrl+Shift+Insert does nothing") << "9"
+                                                    << "12{Ctrl Shift Insert}"
+                                                    << "12" << 0 << 0;
+}
+
+void CalculatorFormTest::paste_takes_one_number_or_beeps() {
+    QFETCH(QString, clipboard);
+    QFETCH(QString, script);
+    QFETCH(QString, display);
+    QFETCH(int, beeps);
+    QFETCH(int, boxes);
+
+    ClipboardServices services;
+    CalculatorForm form(services);
+    QGuiApplication::clipboard()->setText(clipboard);
+    type(&form.display(), script);
+    QCOMPARE(form.display().text(), display);
+    QCOMPARE(services.beeps, beeps);
+    QCOMPARE(int(services.boxes.size()), boxes);
+    // A paste only reads.
+    QCOMPARE(QGuiApplication::clipboard()->text(), clipboard);
 }
 
 QTEST_MAIN(CalculatorFormTest)
