@@ -22,9 +22,12 @@ groups[run]="fonts-ipafont-gothic"
 # server keys (numlockx, setxkbmap from x11-xkb-utils), a session bus with the
 # accessibility bus to read the display as a screen reader does, and Python
 # with GLib's D-Bus client (python3-gi); xwd (x11-apps) and convert
-# (imagemagick) save a screenshot when a test fails.
+# (imagemagick) save a screenshot when a test fails; xclip sets and reads the
+# clipboard. A small window manager (openbox) for the window tests on a desktop
+# as users have it, and fontconfig's fc-list to tell which fonts hold the
+# glyphs of the Japanese texts.
 groups[test]="xvfb xauth xdotool x11-utils numlockx x11-xkb-utils dbus at-spi2-core python3
-    python3-gi x11-apps imagemagick"
+    python3-gi x11-apps imagemagick openbox fontconfig xclip"
 # The package checks that run with the tests: cpack's Debian package (dpkg-shlibdeps from
 # dpkg-dev, which calls file), lintian, the desktop entry and metainfo validators; the icon
 # rendering check (rsvg-convert) and the Windows resource check (windres) skip themselves

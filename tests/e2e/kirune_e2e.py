@@ -6,6 +6,7 @@ for the expected state with a deadline and fails with the last value it saw.
 """
 
 import os
+import re
 import select
 import shutil
 import signal
@@ -125,6 +126,12 @@ class Bus:
             pass
 
 
+# The program's own language: a Japanese desktop writes dates as "2024/03/05 9:07:02" (Qt's
+# locale data, which needs no system locale installed).
+JAPANESE = {"LANG": "ja_JP.UTF-8"}
+DATE_TIME = re.compile(r"\d{4}/\d{2}/\d{2} \d{1,2}:\d{2}:\d{2}")
+
+
 # AT-SPI roles (AtspiRole) that the tests look for.
 ALERT, DIALOG, LABEL, TEXT, ENTRY = 2, 16, 29, 61, 79
 BOX_ROLES = (ALERT, DIALOG)
@@ -197,6 +204,20 @@ class Window:
         fields = self.info()
         return int(fields["Width"]), int(fields["Height"])
 
+    def geometry(self):
+        """(x, y, width, height) on the screen, read at one moment; with a reparenting window
+        manager too, since xwininfo counts from the root."""
+        fields = self.info()
+        return tuple(int(fields[key]) for key in ("Absolute upper-left X",
+                                                  "Absolute upper-left Y", "Width", "Height"))
+
+    def position(self):
+        return self.geometry()[:2]
+
+    def move(self, x, y):
+        """Moves the window as a user would drag it, and waits until it is there."""
+        self.desktop.x("xdotool", "windowmove", "--sync", str(self.wid), str(x), str(y))
+
     def title(self):
         return self.desktop.x("xdotool", "getwindowname", str(self.wid)).rstrip("\n")
 
@@ -255,6 +276,11 @@ class Program:
         )
         # xdotool exits 1 when nothing matches.
         return [Window(self.desktop, int(w)) for w in sorted(set(found.stdout.split()), key=int)]
+
+    def expect(self, what, probe, accept, timeout=DEADLINE):
+        """Waits until accept(probe()) holds and returns that value, as the expect_ methods
+        do, for states that only a test knows how to read."""
+        return self._poll(what, probe, accept, timeout)
 
     def main_window(self):
         """Waits for the first window of the program to be mapped."""
@@ -358,17 +384,21 @@ class Desktop:
         self.name = name
         self.programs = []
         self.xvfb = None
+        self.window_manager = None
         self.bus = None
         self.a11y = None
         self.reported = False
         self.failures = 0
         self.tmp = tempfile.mkdtemp(prefix="kirune-e2e-")  # private: mode 0700
-        # Nothing of the caller's desktop: no display, bus or session but ours.
+        # Nothing of the caller's desktop: no display, bus or session but ours, and no
+        # language settings that would outrank the LANG a test chooses.
         self.env = {
             key: value
             for key, value in os.environ.items()
             if key not in ("DISPLAY", "WAYLAND_DISPLAY", "XAUTHORITY", "SESSION_MANAGER",
-                           "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "QT_QPA_PLATFORM")
+                           "DBUS_SESSION_BUS_ADDRESS", "AT_SPI_BUS_ADDRESS", "QT_QPA_PLATFORM",
+                           "LANGUAGE")
+            and not key.startswith("LC_")
         }
         self.env.update(XDG_RUNTIME_DIR=self.tmp, LANG="C.UTF-8")
 
@@ -445,6 +475,30 @@ class Desktop:
             session.close()
         self.a11y = Bus(a11y_address)
 
+    def start_window_manager(self, command=("openbox", "--sm-disable")):
+        """Starts a window manager and waits until it has taken the screen: a desktop as
+        users have it, where the program's placement and sizes are only requests."""
+        log_path = os.path.join(self.tmp, "window-manager.log")
+        with open(log_path, "w") as log:
+            self.window_manager = subprocess.Popen(
+                list(command), env=self.env, stdin=subprocess.DEVNULL, stdout=log,
+                stderr=subprocess.STDOUT, start_new_session=True,
+            )
+        # A window manager announces itself on the root window (EWMH).
+        poll(f"{command[0]} manages the screen",
+             lambda: self.x("xprop", "-root", "_NET_SUPPORTING_WM_CHECK"),
+             lambda answer: "window id" in answer)
+
+    def mouse_move(self, x, y):
+        """Moves the pointer to a point of the screen, through XTest like a real mouse."""
+        self.x("xdotool", "mousemove", "--sync", str(x), str(y))
+
+    def mouse_down(self, button=1):
+        self.x("xdotool", "mousedown", str(button))
+
+    def mouse_up(self, button=1):
+        self.x("xdotool", "mouseup", str(button))
+
     def x(self, *command):
         """Runs an X client against this display and returns its output."""
         return subprocess.run(
@@ -467,21 +521,26 @@ class Desktop:
         self.programs.append(program)
         return program
 
+    def screenshot(self, file_name):
+        """Saves the whole screen as a PNG among the test's artifacts and returns its path."""
+        out_dir = os.environ.get("KIRUNE_E2E_ARTIFACTS", os.getcwd())
+        shot = os.path.join(out_dir, file_name)
+        xwd = subprocess.run(
+            ["xwd", "-root", "-silent", "-display", self.display],
+            capture_output=True, timeout=TOOL_TIMEOUT, check=True,
+        ).stdout
+        subprocess.run(
+            ["convert", "xwd:-", shot], input=xwd, capture_output=True,
+            timeout=TOOL_TIMEOUT, check=True,
+        )
+        return shot
+
     def report_failure(self):
         """Leaves a screenshot and the programs' output for the one who reads the failure."""
         self.reported = True
         self.failures += 1
-        out_dir = os.environ.get("KIRUNE_E2E_ARTIFACTS", os.getcwd())
-        shot = os.path.join(out_dir, f"{self.name}-{self.failures}.png")
         try:
-            xwd = subprocess.run(
-                ["xwd", "-root", "-silent", "-display", self.display],
-                capture_output=True, timeout=TOOL_TIMEOUT, check=True,
-            ).stdout
-            subprocess.run(
-                ["convert", "xwd:-", shot], input=xwd, capture_output=True,
-                timeout=TOOL_TIMEOUT, check=True,
-            )
+            shot = self.screenshot(f"{self.name}-{self.failures}.png")
             print(f"screenshot: {shot}", file=sys.stderr)
         except Exception as error:
             print(f"no screenshot: {error}", file=sys.stderr)
@@ -492,6 +551,7 @@ class Desktop:
     def _stop(self):
         for program in self.programs:
             _kill_group(program.process)
+        _kill_group(self.window_manager)
         if self.a11y is not None:
             self.a11y.close()
         # The bus group holds the accessibility bus and registry it started.
