@@ -137,6 +137,9 @@ void CalculatorForm::build_buttons() {
         }
         button->setEnabled(false);
         button->setFocusPolicy(Qt::NoFocus);
+        // Out of sight below the display in any case; hidden, a screen reader does not list
+        // seventeen controls nobody can reach, and nothing polishes or paints them.
+        button->hide();
         buttons[i] = button;
     }
 }
