@@ -18,7 +18,7 @@ SANITIZER_ENV := \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp:print_suppressions=0 \
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
-.PHONY: all build build-asan run test package deps deps-test format clean
+.PHONY: all build build-asan run test bench fuzz package deps deps-test format clean
 
 all: build
 
@@ -33,7 +33,7 @@ deps:
 	@scripts/install-deps.sh build run
 
 deps-test:
-	@scripts/install-deps.sh build run test package
+	@scripts/install-deps.sh build run test package fuzz
 
 build: deps
 	@test -f $(BUILD_DIR)/build.ninja || \
@@ -52,6 +52,15 @@ build-asan: deps-test
 test: build-asan
 	cd $(ASAN_DIR) && $(SANITIZER_ENV) \
 		ctest --output-on-failure --no-tests=error --timeout $(TEST_TIMEOUT) -j $(JOBS) $(CTEST_ARGS)
+
+# Start-up, key latency and engine throughput against a minimal Qt program and xcalc, under an
+# Xvfb of its own; writes bench/RESULTS.md.
+bench:
+	bash scripts/bench.sh
+
+# Ten minutes of the form fuzzer (clang, libFuzzer) over the seed corpus in fuzz/corpus.
+fuzz:
+	bash scripts/fuzz.sh long
 
 # A Debian package from a release build of its own (the test build carries the sanitizers):
 # build-release/kirune_1.00_amd64.deb, installable with apt-get install ./kirune_1.00_*.deb.

@@ -3,7 +3,7 @@
 # Only missing packages are installed, so a second call costs a few dpkg-query
 # look-ups and no network.
 #
-# Usage: scripts/install-deps.sh [GROUP...]   groups: build run test package format
+# Usage: scripts/install-deps.sh [GROUP...]   groups: build run test package fuzz bench format
 #        (no group: build run test package)
 set -euo pipefail
 
@@ -34,6 +34,12 @@ groups[test]="xvfb xauth xdotool x11-utils numlockx x11-xkb-utils dbus at-spi2-c
 # without their tools, so those come along too.
 groups[package]="dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin
     binutils-mingw-w64-x86-64"
+# The form fuzzer: clang with its libFuzzer runtime (make test runs it for 30 seconds).
+groups[fuzz]="clang libclang-rt-14-dev"
+# make bench: xcalc with its fonts to compare with, the X11 libraries of the timing probe
+# (XDamage, XTest), Google Benchmark.
+groups[bench]="xvfb xauth x11-apps xfonts-base libbenchmark-dev libx11-dev libxdamage-dev
+    libxtst-dev libxext-dev python3"
 groups[format]="clang-format"
 
 selected=("$@")
@@ -44,7 +50,7 @@ fi
 wanted=()
 for group in "${selected[@]}"; do
     if [ -z "${groups[$group]+set}" ]; then
-        echo "install-deps: unknown group '$group' (groups: build run test package format)" >&2
+        echo "install-deps: unknown group '$group' (groups: build run test package fuzz bench format)" >&2
         exit 2
     fi
     # shellcheck disable=SC2206  # the lists are plain words, split on blanks

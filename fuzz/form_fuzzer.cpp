@@ -1,0 +1,257 @@
+// Feeds arbitrary bytes to a chain of headless windows as key presses, key-downs with shift
+// states, mouse events and clock ticks, and checks after every event that nothing escaped the
+// form and that each window's state is one the calculator can be in. The boxes are answered at
+// once; the input box answers texts taken from the input.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+#include "engine/operation_names.h"
+#include "input/key_map.h"
+#include "platform/variant.h"
+#include "tests/support/headless_form.h"
+
+namespace {
+
+using platform::Variant;
+using support::HeadlessForm;
+
+// The opcodes. Bytes below 0x80 type themselves; every other byte not named here types a row
+// of the key map, so most bytes reach an action.
+enum Op : std::uint8_t {
+    key_down_op = 0x80,      // key code index, shift state
+    mouse_down_op = 0x81,    // x, y as 16-bit numbers of twips
+    mouse_move_op = 0x82,    // x, y
+    mouse_up_op = 0x83,      //
+    timer_op = 0x84,         //
+    window_op = 0x85,        // which window of the chain receives what follows
+    answer_op = 0x86,        // length, text: the next input box answer
+    random_op = 0x87,        // the next random number, in 256ths
+    wide_key_op = 0x88,      // a 16-bit character code
+    clock_text_op = 0x89,    // length, text: what the clock tells from now on
+    clipboard_op = 0x8A,     // length, text: what the clipboard holds from now on
+    first_key_map_op = 0x8B  // up to 0xFF
+};
+
+// Delete, the keypad minus, F1 to F12 (indexes 2 to 13), keys that mean nothing there, and
+// Insert last.
+constexpr std::uint16_t key_down_codes[] = {46,  109, 112, 113, 114, 115, 116, 117, 118, 119,
+                                            120, 121, 122, 123, 189, 8,   13,  0,   45};
+
+class Reader {
+public:
+    Reader(const std::uint8_t* data, std::size_t size) : data(data), size(size) {}
+    bool done() const { return at >= size; }
+    std::uint8_t byte() { return at < size ? data[at++] : 0; }
+    std::uint16_t word() {
+        const std::uint16_t high = byte();
+        return static_cast<std::uint16_t>(high << 8 | byte());
+    }
+    std::string text() {
+        const std::size_t length = byte();
+        std::string out;
+        while (out.size() < length && !done()) {
+            out.push_back(static_cast<char>(byte()));
+        }
+        return out;
+    }
+
+private:
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t at = 0;
+};
+
+[[noreturn]] void broken(const char* what, const std::string& detail) {
+    std::fprintf(stderr, "invariant broken: %s [%s]\n", what, detail.c_str());
+    std::abort();
+}
+
+std::string describe(const Variant& value) {
+    static constexpr const char* kinds[] = {"Empty", "Integer", "Double", "String", "Boolean"};
+    return std::string(kinds[value.index()]) + " \"" + platform::text_of(value) + "\"";
+}
+
+bool is_empty_mark(const Variant& value) {
+    if (std::holds_alternative<platform::Empty>(value)) {
+        return true;
+    }
+    const auto* text = std::get_if<std::string>(&value);
+    return text != nullptr && text->empty();
+}
+
+bool is_operation_name(const Variant& value) {
+    const auto* text = std::get_if<std::string>(&value);
+    return text != nullptr && (*text == engine::tasu || *text == engine::hiku ||
+                               *text == engine::kakeru || *text == engine::waru);
+}
+
+bool contains_no_number_word(std::string_view text) {
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return lower.find("inf") == std::string::npos && lower.find("nan") == std::string::npos;
+}
+
+// Only actions write the display: digits, a point, a sign, and number texts with an exponent.
+bool is_display_text(std::string_view text) {
+    return text.find_first_not_of("0123456789.-+E") == std::string_view::npos &&
+           contains_no_number_word(text);
+}
+
+void check(const HeadlessForm& form) {
+    const auto& calculator = form.core.calculator;
+    const Variant& op_mark = calculator.op_mark;
+    const Variant& pending_op = calculator.pending_op;
+    for (const Variant* mark : {&op_mark, &pending_op}) {
+        if (!is_empty_mark(*mark) && !is_operation_name(*mark)) {
+            broken("a mark holds something but empty or an operation name", describe(*mark));
+        }
+    }
+    if (!is_empty_mark(op_mark) && op_mark != pending_op) {
+        broken("op_mark is neither empty nor pending_op",
+               describe(op_mark) + " / " + describe(pending_op));
+    }
+    const Variant& operand = calculator.operand;
+    if (!(std::holds_alternative<std::string>(operand) ||
+          operand == Variant{platform::Integer{0}})) {
+        broken("operand is neither the Integer 0 nor a String", describe(operand));
+    }
+    if (!is_display_text(form.display())) {
+        broken("the display holds no number text", form.display());
+    }
+    for (int key = engine::MemoryRegisters::first_key; key <= engine::MemoryRegisters::last_key;
+         ++key) {
+        const Variant& value = form.core.fkey_memory[key];
+        const bool ok =
+            std::holds_alternative<platform::Empty>(value) ||
+            value == Variant{platform::Integer{0}} ||
+            (std::holds_alternative<double>(value) && std::isfinite(std::get<double>(value)));
+        if (!ok) {
+            broken("a register is not Empty, a finite Double or the Integer 0", describe(value));
+        }
+    }
+    for (const float length : {form.left(), form.top(), form.width(), form.height()}) {
+        if (!std::isfinite(length)) {
+            broken("a window length is not finite", std::to_string(length));
+        }
+    }
+}
+
+std::vector<HeadlessForm*> chain_of(HeadlessForm& main) {
+    std::vector<HeadlessForm*> chain;
+    for (HeadlessForm* form = &main; form != nullptr; form = form->extra()) {
+        chain.push_back(form);
+    }
+    return chain;
+}
+
+template <typename Event>
+void deliver(Event&& event) {
+    try {
+        event();
+    } catch (const std::exception& error) {
+        broken("an exception left the form", error.what());
+    } catch (...) {
+        broken("an exception left the form", "not a std::exception");
+    }
+}
+
+void run(HeadlessForm& main, Reader& in) {
+    HeadlessForm* target = &main;
+    while (!in.done()) {
+        const std::uint8_t op = in.byte();
+        if (op < key_down_op) {
+            deliver([&] { target->type(std::string(1, static_cast<char>(op))); });
+        } else if (op >= first_key_map_op) {
+            const auto keys = input::key_map();
+            const auto code = keys[(op - first_key_map_op) % keys.size()].code;
+            deliver([&] {
+                char16_t key = code;
+                target->core.Text1_KeyPress(key);
+                if (key != 0) {
+                    broken("a typed character was not cancelled", std::to_string(code));
+                }
+            });
+        } else {
+            switch (static_cast<Op>(op)) {
+                case key_down_op: {
+                    const std::uint16_t code =
+                        key_down_codes[in.byte() % std::size(key_down_codes)];
+                    const int shift = in.byte() % 8;
+                    deliver([&] { target->key_down(code, shift); });
+                    break;
+                }
+                case mouse_down_op:
+                case mouse_move_op: {
+                    const auto x = static_cast<float>(static_cast<std::int16_t>(in.word()));
+                    const auto y = static_cast<float>(static_cast<std::int16_t>(in.word()));
+                    deliver([&] {
+                        if (op == mouse_down_op) {
+                            target->core.Text1_MouseDown(x, y);
+                        } else {
+                            target->core.Text1_MouseMove(x, y);
+                        }
+                    });
+                    break;
+                }
+                case mouse_up_op:
+                    deliver([&] { target->core.Text1_MouseUp(); });
+                    break;
+                case timer_op:
+                    deliver([&] { target->core.Timer1_Timer(); });
+                    break;
+                case window_op: {
+                    const auto chain = chain_of(main);
+                    target = chain[in.byte() % chain.size()];
+                    break;
+                }
+                case answer_op:
+                    main.services.input_answers.push_back(in.text());
+                    break;
+                case random_op:
+                    main.services.random_values.push_back(static_cast<float>(in.byte()) / 256.0F);
+                    break;
+                case wide_key_op: {
+                    const char16_t code = in.word();
+                    deliver([&] {
+                        char16_t key = code;
+                        target->core.Text1_KeyPress(key);
+                    });
+                    break;
+                }
+                case clock_text_op:
+                    main.services.now = in.text();
+                    break;
+                case clipboard_op:
+                    main.services.clipboard = in.text();
+                    break;
+                default:
+                    break;
+            }
+        }
+        for (const HeadlessForm* form : chain_of(main)) {
+            check(*form);
+        }
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Reader in(data, size);
+    HeadlessForm main;
+    check(main);
+    run(main, in);
+    return 0;
+}

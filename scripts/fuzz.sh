@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Builds the form fuzzer with clang (libFuzzer, AddressSanitizer, UBSan) and runs it on a
+# headless form: every event is followed by a check of the window's state.
+#
+# Usage: scripts/fuzz.sh [ci|long]
+#   ci    the seed corpus once, then 30 seconds of fuzzing (the CTest test "form_fuzzer")
+#   long  10 minutes of fuzzing (make fuzz); the default
+# Environment: FUZZ_BUILD_DIR (default build-fuzz/ in the repository), FUZZ_SECONDS to change
+# the fuzzing time.
+#
+# The seeds in fuzz/corpus are read, never written: new inputs go to <build>/corpus, which
+# later runs start from. A failing input is saved in <build>/artifacts/ and the script fails.
+set -euo pipefail
+
+mode=${1:-long}
+case "$mode" in
+    ci) seconds=${FUZZ_SECONDS:-30} ;;
+    long) seconds=${FUZZ_SECONDS:-600} ;;
+    *)
+        echo "usage: $0 [ci|long]" >&2
+        exit 2
+        ;;
+esac
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
+
+# The build needs clang with its libFuzzer runtime besides what every build needs.
+"$root/scripts/install-deps.sh" build fuzz
+
+mkdir -p "$build"
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -G Ninja >"$build/configure.log" 2>&1 ||
+        {
+            cat "$build/configure.log" >&2
+            rm -f "$build/CMakeCache.txt"
+            exit 1
+        }
+fi
+cmake --build "$build" --target kirune_form_fuzzer -- -j2
+
+fuzzer=$build/kirune_form_fuzzer
+mkdir -p "$build/corpus" "$build/artifacts"
+options=(-timeout=10 -artifact_prefix="$build/artifacts/" -print_final_stats=1)
+
+report_failure() {
+    echo "fuzz: FAILED; the last lines of $1:" >&2
+    tail -n 40 "$1" >&2
+    ls -1 "$build/artifacts" >&2 || true
+    exit 1
+}
+
+if [ "$mode" = ci ]; then
+    # Every seed once: a seed that fails is a regression, whatever the fuzzing finds.
+    "$fuzzer" "${options[@]}" -runs=0 "$root/fuzz/corpus" >"$build/seeds.log" 2>&1 ||
+        report_failure "$build/seeds.log"
+    echo "fuzz: the $(find "$root/fuzz/corpus" -type f | wc -l) seeds pass"
+fi
+
+log=$build/fuzz-$mode.log
+"$fuzzer" "${options[@]}" -max_total_time="$seconds" "$build/corpus" "$root/fuzz/corpus" \
+    >"$log" 2>&1 || report_failure "$log"
+
+executions=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
+per_second=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
+added=$(sed -n 's/^stat::new_units_added: *//p' "$log")
+coverage=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1)
+echo "fuzz: ${executions:-?} executions in ${seconds} s (${per_second:-?}/s), ${added:-?} new" \
+    "inputs, ${coverage:-cov: ?}; corpus $(find "$build/corpus" -type f | wc -l) inputs;" \
+    "no failure"
