@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "platform/identity.h"
 #include "window/twips.h"
 
 // The resources live in this static library, whose own initializer the linker would drop, so
@@ -97,9 +98,11 @@ CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* F
       services(services),
       Text1(new Display(this)),
       core(services, *this, Form1 != nullptr ? *Form1 : *this, Text1->text_box()) {
-    setWindowTitle(QStringLiteral("Kirune"));
+    const QString name = QString::fromUtf8(platform::program_name.data(),
+                                           static_cast<qsizetype>(platform::program_name.size()));
+    setWindowTitle(name);
     // The caption turns into a clock; the name a screen reader gives the window stays.
-    setAccessibleName(QStringLiteral("Kirune"));
+    setAccessibleName(name);
     // The icon is the application's, set once in main(): building it per window would decode
     // the images again for every "z".
     // No layout sets a minimum size: a 30-twip window really is 2 pixels wide.
