@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,17 @@ struct ConversionCase {
     std::string_view display;  // afterwards
 };
 
+// Each case on its own fresh form: exactly the one box, and the display afterwards.
+void expect_boxes(std::span<const ConversionCase> cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        HeadlessForm form;
+        press(form, c.keys);
+        EXPECT_EQ(form.services.boxes, std::vector<Box>{c.box});
+        EXPECT_EQ(form.display(), c.display);
+    }
+}
+
 const ConversionCase binary_to_decimal_cases[] = {
     {"101b", decimal_result("101→5"), "101"},
     {"1101b", decimal_result("1101→13"), "1101"},
@@ -55,13 +67,7 @@ const ConversionCase binary_to_decimal_cases[] = {
 };
 
 TEST(BinaryToDecimal, DisplayGivesBox) {
-    for (const auto& c : binary_to_decimal_cases) {
-        SCOPED_TRACE(c.keys);
-        HeadlessForm form;
-        press(form, c.keys);
-        EXPECT_EQ(form.services.boxes, std::vector<Box>{c.box});
-        EXPECT_EQ(form.display(), c.display);
-    }
+    expect_boxes(binary_to_decimal_cases);
 }
 
 const ConversionCase decimal_to_binary_cases[] = {
@@ -94,13 +100,7 @@ const ConversionCase decimal_to_binary_cases[] = {
 };
 
 TEST(DecimalToBinary, DisplayGivesBox) {
-    for (const auto& c : decimal_to_binary_cases) {
-        SCOPED_TRACE(c.keys);
-        HeadlessForm form;
-        press(form, c.keys);
-        EXPECT_EQ(form.services.boxes, std::vector<Box>{c.box});
-        EXPECT_EQ(form.display(), c.display);
-    }
+    expect_boxes(decimal_to_binary_cases);
 }
 
 // Both keys leave the chain exactly as it was, also when they only show a message, and the

@@ -10,13 +10,7 @@ using engine_test::press;
 using engine_test::text;
 using support::HeadlessForm;
 
-struct EditCase {
-    std::string_view keys;
-    std::string_view display;
-    int beeps = 0;
-};
-
-constexpr EditCase edit_cases[] = {
+constexpr engine_test::KeysCase edit_cases[] = {
     {"123[shift+del]", "12"},
     {"12.5[shift+del]", "12."},  // a point left after a non-zero number stays
     {"{-12}[shift+del]", "-1"},
@@ -51,14 +45,7 @@ constexpr EditCase edit_cases[] = {
 };
 
 TEST(EditingKeys, KeysGiveDisplay) {
-    for (const auto& c : edit_cases) {
-        SCOPED_TRACE(c.keys);
-        HeadlessForm form;
-        press(form, c.keys);
-        EXPECT_EQ(form.display(), c.display);
-        EXPECT_EQ(form.services.beeps, c.beeps);
-        EXPECT_TRUE(form.services.boxes.empty());
-    }
+    engine_test::expect_keys_give_display(edit_cases);
 }
 
 TEST(EditingKeys, DeleteWithoutExactlyShiftClearsAndConsumesKey) {

@@ -1,5 +1,7 @@
 #include "tests/engine/key_script.h"
 
+#include <gtest/gtest.h>
+
 #include <stdexcept>
 
 #include "engine/memory_registers.h"
@@ -101,6 +103,17 @@ void PrintTo(const Snapshot& s, std::ostream* out) {
 
 platform::Variant text(std::string_view value) {
     return std::string(value);
+}
+
+void expect_keys_give_display(std::span<const KeysCase> cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        support::HeadlessForm form;
+        press(form, c.keys);
+        EXPECT_EQ(form.display(), c.display);
+        EXPECT_EQ(form.services.beeps, c.beeps);
+        EXPECT_TRUE(form.services.boxes.empty());
+    }
 }
 
 }  // namespace engine_test

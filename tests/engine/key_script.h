@@ -2,6 +2,7 @@
 
 #include <array>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,16 @@ Snapshot snapshot(const support::HeadlessForm& form);
 void PrintTo(const Snapshot& s, std::ostream* out);
 
 platform::Variant text(std::string_view value);
+
+// Keys typed into a fresh form, the display they leave and the beeps they sound.
+struct KeysCase {
+    std::string_view keys;
+    std::string_view display;
+    int beeps = 0;
+};
+
+// Runs each case on its own fresh form; none may show a box.
+void expect_keys_give_display(std::span<const KeysCase> cases);
 
 }  // namespace engine_test
 

@@ -14,12 +14,7 @@ using support::HeadlessForm;
 
 const platform::Variant cleared = platform::Integer{0};
 
-struct RecallCase {
-    std::string_view keys;
-    std::string_view display;
-};
-
-constexpr RecallCase recall_cases[] = {
+constexpr engine_test::KeysCase recall_cases[] = {
     {"12.5[f1]c[shift+f1]", "12.5"},  // clear leaves the registers
     {"12.[f1]c[shift+f1]", "12"},
     {"{}[f1]5[shift+f1]", "0"},
@@ -37,12 +32,7 @@ constexpr RecallCase recall_cases[] = {
 };
 
 TEST(MemoryRegisters, StoreAndRecall) {
-    for (const auto& c : recall_cases) {
-        SCOPED_TRACE(c.keys);
-        HeadlessForm form;
-        press(form, c.keys);
-        EXPECT_EQ(form.display(), c.display);
-    }
+    engine_test::expect_keys_give_display(recall_cases);
 }
 
 TEST(MemoryRegisters, ShowTellsNeverStoredFromCleared) {
@@ -82,20 +72,6 @@ TEST(MemoryRegisters, RecallIsNoSecondNumber) {
     press(form, "3[f1]5+[shift+f1]");
     EXPECT_EQ(form.display(), "3");
     EXPECT_EQ(form.core.calculator.op_mark, platform::Variant(std::string("tasu")));
-}
-
-TEST(MemoryRegisters, SecondWindowHasItsOwn) {
-    HeadlessForm form;
-    press(form, "z");
-    HeadlessForm* second = form.extra();
-    ASSERT_NE(second, nullptr);
-    press(form, "8[f1]");
-    press(*second, "[shift+f1]");
-    EXPECT_EQ(second->display(), "0");
-    EXPECT_TRUE(platform::is_empty(second->core.fkey_memory[112]));
-    press(*second, "6[f1]");
-    press(form, "c[shift+f1]");
-    EXPECT_EQ(form.display(), "8");
 }
 
 }  // namespace

@@ -10,13 +10,7 @@ using engine_test::press;
 using engine_test::text;
 using support::HeadlessForm;
 
-struct EntryCase {
-    std::string_view keys;
-    std::string_view display;
-    int beeps = 0;
-};
-
-constexpr EntryCase entry_cases[] = {
+constexpr engine_test::KeysCase entry_cases[] = {
     {"7", "7"},
     {"0", "0"},
     {"00", "0"},
@@ -47,14 +41,7 @@ constexpr EntryCase entry_cases[] = {
 };
 
 TEST(NumberEntry, KeysGiveDisplay) {
-    for (const auto& c : entry_cases) {
-        SCOPED_TRACE(c.keys);
-        HeadlessForm form;
-        press(form, c.keys);
-        EXPECT_EQ(form.display(), c.display);
-        EXPECT_EQ(form.services.beeps, c.beeps);
-        EXPECT_TRUE(form.services.boxes.empty());
-    }
+    engine_test::expect_keys_give_display(entry_cases);
 }
 
 TEST(NumberEntry, FirstDigitAfterOperatorSavesShownTextAsOperand) {
@@ -90,25 +77,6 @@ TEST(NumberEntry, PointAfterOperatorKeepsOperatorJustPressed) {
     press(form, "5+.");
     EXPECT_EQ(form.core.calculator.op_mark, text("tasu"));
     EXPECT_EQ(form.core.calculator.operand, platform::Variant(platform::Integer{0}));
-}
-
-TEST(CalculatorState, StartLeavesOperandZeroAndSeedsRandom) {
-    HeadlessForm form;
-    EXPECT_EQ(form.display(), "0");
-    EXPECT_EQ(form.core.calculator.operand, platform::Variant(platform::Integer{0}));
-    EXPECT_TRUE(platform::is_empty(form.core.calculator.op_mark));
-    EXPECT_TRUE(platform::is_empty(form.core.calculator.pending_op));
-    EXPECT_EQ(form.services.randomize_calls, 1);
-}
-
-TEST(CalculatorState, ClearResetsChainButNotRegisters) {
-    HeadlessForm form;
-    press(form, "7[f1]12+3.5c");
-    EXPECT_EQ(form.display(), "0");
-    EXPECT_EQ(form.core.calculator.operand, platform::Variant(platform::Integer{0}));
-    EXPECT_EQ(form.core.calculator.op_mark, text(""));
-    EXPECT_EQ(form.core.calculator.pending_op, text(""));
-    EXPECT_EQ(form.core.fkey_memory[112], platform::Variant(7.0));
 }
 
 }  // namespace

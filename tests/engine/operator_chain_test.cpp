@@ -10,12 +10,7 @@ using engine_test::press;
 using engine_test::text;
 using support::HeadlessForm;
 
-struct ChainCase {
-    std::string_view keys;
-    std::string_view display;
-};
-
-constexpr ChainCase chain_cases[] = {
+constexpr engine_test::KeysCase chain_cases[] = {
     {"12+3\r", "15"},
     {"2+3*", "5"},
     {"2+3*4\r", "20"},  // left to right: no precedence
@@ -54,13 +49,7 @@ constexpr ChainCase chain_cases[] = {
 };
 
 TEST(OperatorChain, KeysGiveDisplay) {
-    for (const auto& c : chain_cases) {
-        SCOPED_TRACE(c.keys);
-        HeadlessForm form;
-        press(form, c.keys);
-        EXPECT_EQ(form.display(), c.display);
-        EXPECT_TRUE(form.services.boxes.empty());
-    }
+    engine_test::expect_keys_give_display(chain_cases);
 }
 
 TEST(OperatorChain, StatesAfterOperatorsAndEquals) {

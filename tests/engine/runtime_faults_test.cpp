@@ -87,13 +87,4 @@ TEST(RuntimeFaults, ReportedWithStateUnchangedAndProgramGoesOn) {
     }
 }
 
-TEST(RuntimeFaults, DivisionByZeroKeepsChainForRetry) {
-    HeadlessForm form;
-    press(form, "8/0\r");
-    EXPECT_EQ(form.display(), "0");
-    EXPECT_EQ(form.core.calculator.operand, platform::Variant(std::string("8")));
-    EXPECT_EQ(form.core.calculator.op_mark, platform::Variant(std::string("")));
-    EXPECT_EQ(form.core.calculator.pending_op, platform::Variant(std::string("waru")));
-}
-
 }  // namespace

@@ -11,12 +11,7 @@ using engine_test::press;
 using engine_test::text;
 using support::HeadlessForm;
 
-struct FunctionCase {
-    std::string_view keys;
-    std::string_view display;
-};
-
-constexpr FunctionCase function_cases[] = {
+constexpr engine_test::KeysCase function_cases[] = {
     // An empty display, or one that begins with no number, reads as 0.
     {"{}r", "0"},
     {"{}e", "0"},
@@ -51,13 +46,7 @@ constexpr FunctionCase function_cases[] = {
 };
 
 TEST(ValueFunctions, KeysGiveDisplay) {
-    for (const auto& c : function_cases) {
-        SCOPED_TRACE(c.keys);
-        HeadlessForm form;
-        press(form, c.keys);
-        EXPECT_EQ(form.display(), c.display);
-        EXPECT_TRUE(form.services.boxes.empty());
-    }
+    engine_test::expect_keys_give_display(function_cases);
 }
 
 TEST(ValueFunctions, LeaveChainStateAlone) {

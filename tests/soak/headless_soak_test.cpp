@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -17,27 +16,11 @@
 namespace {
 
 using platform::Variant;
+using soak::Clock;
 using soak::live_allocations;
+using soak::milliseconds_since;
 using support::Box;
 using support::HeadlessForm;
-
-using Clock = std::chrono::steady_clock;
-
-double milliseconds_since(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-// Ticks of 100 ms: a simulated day is 864,000 of them.
-constexpr int ticks_per_day = 24 * 60 * 60 * 10;
-
-// The fake clock's text at a tick, the same length all day so it is written in place.
-void set_clock(HeadlessForm& form, int tick) {
-    const int second = tick / 10;
-    char text[32];
-    std::snprintf(text, sizeof text, "2026/12/06 %02d:%02d:%02d", second / 3600 % 24,
-                  second / 60 % 60, second % 60);
-    form.services.now = text;
-}
 
 TEST(CaptionClockSoak, TwoWindowsTickForADayWithoutGrowing) {
     HeadlessForm main;
@@ -51,29 +34,18 @@ TEST(CaptionClockSoak, TwoWindowsTickForADayWithoutGrowing) {
     ASSERT_TRUE(second->timer);
     const std::size_t boxes = main.services.boxes.size();
 
-    // A simulated minute first, so every string has reached its size.
-    for (int tick = 0; tick < 600; ++tick) {
-        set_clock(main, tick);
+    const auto tick = [&] {
         main.core.Timer1_Timer();
         second->core.Timer1_Timer();
-    }
+    };
+    soak::run_ticks(600, main.services.now, tick);  // a simulated minute: strings at full size
     const auto before = live_allocations();
     const long resident_before = soak::resident_kib();
     const auto start = Clock::now();
-    for (int tick = 0; tick < ticks_per_day; ++tick) {
-        if (tick % 10 == 0) {
-            set_clock(main, tick);
-        }
-        main.core.Timer1_Timer();
-        second->core.Timer1_Timer();
-    }
+    soak::run_ticks(soak::ticks_per_day, main.services.now, tick);
     const double elapsed = milliseconds_since(start);
     const auto after = live_allocations();
-    std::printf(
-        "[ soak     ] 2 x %d ticks in %.0f ms; heap %lld blocks / %lld bytes before and "
-        "%lld / %lld after; RSS %ld -> %ld KiB\n",
-        ticks_per_day, elapsed, before.blocks, before.bytes, after.blocks, after.bytes,
-        resident_before, soak::resident_kib());
+    soak::report_day("headless forms", elapsed, before, after, resident_before);
 
     EXPECT_EQ(after, before);
     // Both clocks write the main window's caption; the second window's stays as it was.

@@ -136,4 +136,17 @@ long resident_kib() {
     return pages_resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
+double milliseconds_since(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+void report_day(const char* windows, double elapsed_ms, LiveAllocations before,
+                LiveAllocations after, long resident_before_kib) {
+    std::printf(
+        "[ soak     ] 2 x %d ticks on %s in %.0f ms; heap %lld blocks / %lld bytes before, "
+        "%lld / %lld after; RSS %ld -> %ld KiB\n",
+        ticks_per_day, windows, elapsed_ms, before.blocks, before.bytes, after.blocks, after.bytes,
+        resident_before_kib, resident_kib());
+}
+
 }  // namespace soak

@@ -4,7 +4,6 @@
 // the same work; a block left after that is a leak.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -19,14 +18,10 @@
 
 namespace {
 
+using soak::Clock;
 using soak::live_allocations;
+using soak::milliseconds_since;
 using window::CalculatorForm;
-
-using Clock = std::chrono::steady_clock;
-
-double milliseconds_since(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
 
 CalculatorForm* extra_of(CalculatorForm& form) {
     return dynamic_cast<CalculatorForm*>(form.core.extra_window.get());
@@ -107,16 +102,6 @@ TEST(WindowChainSoak, TwoHundredFormsOpenAndCloseWithoutLeak) {
     }
 }
 
-constexpr int ticks_per_day = 24 * 60 * 60 * 10;
-
-void set_clock(support::FakeServices& services, int tick) {
-    const int second = tick / 10;
-    char text[32];
-    std::snprintf(text, sizeof text, "2026/12/06 %02d:%02d:%02d", second / 3600 % 24,
-                  second / 60 % 60, second % 60);
-    services.now = text;
-}
-
 TEST(CaptionClockSoak, TwoFormsTickForADayWithoutGrowing) {
     support::FakeServices services;
     CalculatorForm main(services);
@@ -131,29 +116,20 @@ TEST(CaptionClockSoak, TwoFormsTickForADayWithoutGrowing) {
     const auto widgets = QApplication::allWidgets().size();
     const std::size_t boxes = services.boxes.size();
 
-    const auto run = [&](int ticks) {
-        for (int tick = 0; tick < ticks; ++tick) {
-            if (tick % 10 == 0) {
-                set_clock(services, tick);
-            }
-            main.core.Timer1_Timer();
-            second->core.Timer1_Timer();
-        }
+    const auto tick = [&] {
+        main.core.Timer1_Timer();
+        second->core.Timer1_Timer();
     };
-    run(600);  // a simulated minute first
+    soak::run_ticks(600, services.now, tick);  // a simulated minute first
     settle();
     const auto before = live_allocations();
     const long resident_before = soak::resident_kib();
     const auto start = Clock::now();
-    run(ticks_per_day);
+    soak::run_ticks(soak::ticks_per_day, services.now, tick);
     settle();
     const double elapsed = milliseconds_since(start);
     const auto after = live_allocations();
-    std::printf(
-        "[ soak     ] 2 x %d ticks on Qt windows in %.0f ms; heap %lld blocks / %lld "
-        "bytes before, %lld / %lld after; RSS %ld -> %ld KiB\n",
-        ticks_per_day, elapsed, before.blocks, before.bytes, after.blocks, after.bytes,
-        resident_before, soak::resident_kib());
+    soak::report_day("Qt windows", elapsed, before, after, resident_before);
 
     EXPECT_LE(after.blocks, before.blocks);
     EXPECT_LE(after.bytes - before.bytes, cache_drift_bytes);
