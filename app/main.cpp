@@ -8,6 +8,7 @@
 #include "app/command_line.h"
 #include "platform/identity.h"
 #include "platform/qt/qt_services.h"
+#include "platform/qt/qt_text.h"
 #include "window/calculator_form.h"
 
 namespace {
@@ -47,10 +48,8 @@ int main(int argc, char** argv) {
 
     QApplication application(argc, argv);
     // No application display name: Qt would append it to every window and box title.
-    QApplication::setApplicationName(
-        QString::fromUtf8(platform::program_name.data(), platform::program_name.size()));
-    QApplication::setApplicationVersion(
-        QString::fromUtf8(platform::program_version.data(), platform::program_version.size()));
+    QApplication::setApplicationName(platform::qt::to_qstring(platform::program_name));
+    QApplication::setApplicationVersion(platform::qt::to_qstring(platform::program_version));
     QApplication::setWindowIcon(window::program_icon());
     // Lets Wayland and desktop shells match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kirune.Kirune"));

@@ -21,6 +21,14 @@ std::size_t length_in_characters(std::string_view text) {
     return count;
 }
 
+// The pieces of a result are joined with nothing between them: "101→5".
+std::string conversion_message(std::string_view from, std::string_view to) {
+    std::string message(from);
+    message += conversion_arrow;
+    message += to;
+    return message;
+}
+
 bool is_binary_numeral(std::string_view text) {
     return text.find_first_not_of("01") == std::string_view::npos;
 }
@@ -49,10 +57,8 @@ void Calculator::binary_to_decimal() {
         }
         place *= 2;
     }
-    std::string message = text;
-    message += conversion_arrow;
-    message += std::to_string(total);
-    services.message_box(message, platform::BoxStyle::exclamation, decimal_title);
+    services.message_box(conversion_message(text, std::to_string(total)),
+                         platform::BoxStyle::exclamation, decimal_title);
 }
 
 // Decimal value to binary numeral, shown in a box; the display is not changed. The value is
@@ -60,16 +66,13 @@ void Calculator::binary_to_decimal() {
 // 2.5 gives 10).
 void Calculator::decimal_to_binary() {
     const double n = std::fabs(display_value());
-    // Every character counts, a sign and the point included: nine pass.
-    if (length_in_characters(Text1.text()) > 9) {
-        services.message_box(nine_digits_message, platform::BoxStyle::exclamation, binary_title);
-        return;
-    }
     // nearbyint follows the default rounding mode, which rounds a half to even.
     const double rounded = std::nearbyint(n);
-    // Only an exponent form such as 1E+15 gets this far with a value too large for the
-    // 32-bit whole number the digits are taken from: it gets the limit message as well.
-    if (rounded > std::numeric_limits<std::int32_t>::max()) {
+    // Every character counts, a sign and the point included: nine pass. Only an exponent form
+    // such as 1E+15 passes that with a value too large for the 32-bit whole number the digits
+    // are taken from: it gets the limit message as well.
+    if (length_in_characters(Text1.text()) > 9 ||
+        rounded > std::numeric_limits<std::int32_t>::max()) {
         services.message_box(nine_digits_message, platform::BoxStyle::exclamation, binary_title);
         return;
     }
@@ -79,10 +82,8 @@ void Calculator::decimal_to_binary() {
         digits.insert(digits.begin(), static_cast<char>('0' + rest % 2));
         rest /= 2;
     } while (rest != 0);
-    std::string message = platform::double_text(n);
-    message += conversion_arrow;
-    message += digits;
-    services.message_box(message, platform::BoxStyle::information, binary_title);
+    services.message_box(conversion_message(platform::double_text(n), digits),
+                         platform::BoxStyle::information, binary_title);
 }
 
 }  // namespace engine

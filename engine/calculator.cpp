@@ -23,9 +23,13 @@ void Calculator::clr_Click() {
     pending_op = std::string();
 }
 
-bool Calculator::operator_just_pressed() const {
-    return platform::equals_text(op_mark, tasu) || platform::equals_text(op_mark, hiku) ||
-           platform::equals_text(op_mark, waru) || platform::equals_text(op_mark, kakeru);
+std::optional<std::string_view> Calculator::operation_name(const platform::Variant& mark) {
+    for (const std::string_view name : {tasu, hiku, waru, kakeru}) {
+        if (platform::equals_text(mark, name)) {
+            return name;
+        }
+    }
+    return std::nullopt;
 }
 
 double Calculator::display_value() const {
@@ -36,7 +40,8 @@ double Calculator::display_value() const {
 // stands ("5." or "-3" included), becomes the left operand. Otherwise the digit is appended
 // as a character, so after equals 2+3=5 followed by 1 shows 51.
 void Calculator::digit_entry(std::string_view caption) {
-    if (operator_just_pressed()) {
+    // op_mark holds a name: an operator was pressed last.
+    if (operation_name(op_mark)) {
         operand = Text1.text();
         Text1.set_text(std::string(caption));
         op_mark = std::string();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 #include "platform/services.h"
@@ -61,8 +62,8 @@ public:
 
 private:
     void operator_step(std::string_view name);
-    // op_mark holds one of the four operation names: an operator was pressed last.
-    bool operator_just_pressed() const;
+    // The operation name a mark holds; nullopt for Empty or "".
+    static std::optional<std::string_view> operation_name(const platform::Variant& mark);
     // The leading number of the display; throws overflow for a number beyond the double range.
     double display_value() const;
 

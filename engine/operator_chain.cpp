@@ -35,16 +35,11 @@ double apply(std::string_view operation, double a, double b) {
 // and a value put into the display by a function or a recall right after an operator is
 // not taken as the second number.
 void Calculator::operator_step(std::string_view name) {
-    if (platform::equals_text(op_mark, "")) {
-        for (const std::string_view operation : {tasu, hiku, waru, kakeru}) {
-            if (!platform::equals_text(pending_op, operation)) {
-                continue;
-            }
-            const double b = display_value();
-            const double a = platform::leading_number(platform::text_of(operand));
-            Text1.set_text(platform::double_text(checked_result(apply(operation, a, b))));
-            break;
-        }
+    const auto operation = operation_name(pending_op);
+    if (platform::equals_text(op_mark, "") && operation) {
+        const double b = display_value();
+        const double a = platform::leading_number(platform::text_of(operand));
+        Text1.set_text(platform::double_text(checked_result(apply(*operation, a, b))));
     }
     op_mark = std::string(name);
     pending_op = std::string(name);

@@ -24,7 +24,6 @@ void FormCore::Form_Load() {
 
 void FormCore::Text1_KeyPress(char16_t& key_ascii) {
     guarded([&] { input::Text1_KeyPress(*this, key_ascii); });
-    key_ascii = 0;
 }
 
 void FormCore::Text1_KeyDown(std::uint16_t& key_code, int shift) {

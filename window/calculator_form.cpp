@@ -12,6 +12,7 @@
 #include <QWindow>
 
 #include "platform/identity.h"
+#include "platform/qt/qt_text.h"
 #include "window/twips.h"
 
 // The resources live in this static library, whose own initializer the linker would drop, so
@@ -98,8 +99,7 @@ CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* F
       services(services),
       Text1(new Display(this)),
       core(services, *this, Form1 != nullptr ? *Form1 : *this, Text1->text_box()) {
-    const QString name = QString::fromUtf8(platform::program_name.data(),
-                                           static_cast<qsizetype>(platform::program_name.size()));
+    const QString name = platform::qt::to_qstring(platform::program_name);
     setWindowTitle(name);
     // The caption turns into a clock; the name a screen reader gives the window stays.
     setAccessibleName(name);
@@ -183,7 +183,7 @@ float CalculatorForm::screen_height() const {
 }
 
 void CalculatorForm::set_caption(std::string_view caption) {
-    setWindowTitle(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    setWindowTitle(platform::qt::to_qstring(caption));
 }
 
 void CalculatorForm::set_display_colour(std::uint32_t colour) {

@@ -82,11 +82,24 @@ void Display::keyReleaseEvent(QKeyEvent* event) {
     event->accept();
 }
 
+namespace {
+
+// The pointer inside the display, in twips as single-precision numbers.
+struct TwipsPoint {
+    float x, y;
+};
+
+TwipsPoint twips_at(const QMouseEvent& event) {
+    return {static_cast<float>(event.position().x()) * twips_per_pixel,
+            static_cast<float>(event.position().y()) * twips_per_pixel};
+}
+
+}  // namespace
+
 void Display::mousePressEvent(QMouseEvent* event) {
     event->accept();
-    const float x = static_cast<float>(event->position().x()) * twips_per_pixel;
-    const float y = static_cast<float>(event->position().y()) * twips_per_pixel;
-    deliver([&](input::FormCore& core) { core.Text1_MouseDown(x, y); });
+    const TwipsPoint at = twips_at(*event);
+    deliver([&](input::FormCore& core) { core.Text1_MouseDown(at.x, at.y); });
 }
 
 // The second press of a double click is a press like any other: it pulls the window too.
@@ -96,9 +109,8 @@ void Display::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void Display::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
-    const float x = static_cast<float>(event->position().x()) * twips_per_pixel;
-    const float y = static_cast<float>(event->position().y()) * twips_per_pixel;
-    deliver([&](input::FormCore& core) { core.Text1_MouseMove(x, y); });
+    const TwipsPoint at = twips_at(*event);
+    deliver([&](input::FormCore& core) { core.Text1_MouseMove(at.x, at.y); });
 }
 
 void Display::mouseReleaseEvent(QMouseEvent* event) {

@@ -12,14 +12,11 @@
 #include <QWidget>
 
 #include "platform/qt/date_time_text.h"
+#include "platform/qt/qt_text.h"
 
 namespace platform::qt {
 
 namespace {
-
-QString from_utf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The window a box belongs to, and the one that gets the keyboard back when it closes. Without
 // a window manager nobody else would return it, and the next keys would go nowhere.
@@ -56,7 +53,7 @@ QMessageBox::Icon box_icon(BoxStyle style) {
 
 void QtServices::message_box(std::string_view message, BoxStyle style, std::string_view title) {
     const BoxOwner owner;
-    QMessageBox box(box_icon(style), from_utf8(title), from_utf8(message), QMessageBox::Ok,
+    QMessageBox box(box_icon(style), to_qstring(title), to_qstring(message), QMessageBox::Ok,
                     owner.get());
     // A memo is the user's own text: "<b>" must show as typed, not turn the rest bold.
     box.setTextFormat(Qt::PlainText);
@@ -69,8 +66,8 @@ std::string QtServices::input_box(std::string_view prompt, std::string_view titl
     const BoxOwner owner;
     bool accepted = false;
     const QString text =
-        QInputDialog::getText(owner.get(), from_utf8(title), from_utf8(prompt), QLineEdit::Normal,
-                              from_utf8(default_text), &accepted);
+        QInputDialog::getText(owner.get(), to_qstring(title), to_qstring(prompt), QLineEdit::Normal,
+                              to_qstring(default_text), &accepted);
     return accepted ? text.toStdString() : std::string();
 }
 
@@ -113,8 +110,7 @@ std::string QtServices::clipboard_text() {
 }
 
 void QtServices::set_clipboard_text(std::string_view text) {
-    QGuiApplication::clipboard()->setText(
-        QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    QGuiApplication::clipboard()->setText(to_qstring(text));
 }
 
 }  // namespace platform::qt
