@@ -14,6 +14,7 @@
 #include "platform/identity.h"
 #include "platform/number_text.h"
 #include "tests/engine/key_script.h"
+#include "tests/support/form_invariants.h"
 
 namespace {
 
@@ -44,19 +45,6 @@ std::string describe(const std::vector<Stroke>& strokes) {
         }
     }
     return out;
-}
-
-bool is_operation_name(const platform::Variant& v) {
-    for (const std::string_view name : {engine::tasu, engine::hiku, engine::kakeru, engine::waru}) {
-        if (platform::equals_text(v, name)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-bool is_chain_value(const platform::Variant& v) {
-    return platform::is_empty(v) || platform::equals_text(v, "") || is_operation_name(v);
 }
 
 bool is_binary_digits(std::string_view s) {
@@ -116,37 +104,6 @@ std::string box_problem(const Box& box) {
     }
     return "unexpected box: " + box.message + " / " + box.title + " / " +
            std::to_string(static_cast<int>(box.style));
-}
-
-std::string invariant_problem(const HeadlessForm& form) {
-    const auto& calc = form.core.calculator;
-    if (!is_chain_value(calc.op_mark) || !is_chain_value(calc.pending_op)) {
-        return "op_mark or pending_op out of range";
-    }
-    if (!platform::equals_text(calc.op_mark, "") &&
-        platform::text_of(calc.op_mark) != platform::text_of(calc.pending_op)) {
-        return "op_mark neither empty nor pending_op";
-    }
-    const bool operand_ok = calc.operand == platform::Variant(platform::Integer{0}) ||
-                            std::holds_alternative<std::string>(calc.operand);
-    if (!operand_ok) {
-        return "operand neither Integer 0 nor String";
-    }
-    for (int key = 112; key <= 123; ++key) {
-        const auto& reg = form.core.fkey_memory[key];
-        const bool ok = platform::is_empty(reg) || std::holds_alternative<double>(reg) ||
-                        reg == platform::Variant(platform::Integer{0});
-        if (!ok) {
-            return "register " + std::to_string(key) + " of a wrong kind";
-        }
-    }
-    const std::string& display = form.display();
-    for (const std::string_view bad : {"inf", "nan", "INF", "NAN", "Inf", "NaN"}) {
-        if (display.find(bad) != std::string::npos) {
-            return "display shows " + std::string(bad);
-        }
-    }
-    return "";
 }
 
 // Keys whose new display is written from a computed number.
@@ -266,7 +223,7 @@ std::string run_sequence(StrokeSource& source, std::vector<Stroke>& strokes, Cov
         if (faulted && !(snapshot(form) == before)) {
             return "a fault changed the state";
         }
-        if (auto problem = invariant_problem(form); !problem.empty()) {
+        if (auto problem = support::state_problem(form); !problem.empty()) {
             return problem;
         }
         if (!faulted && writes_result(stroke) && form.display() != before.display) {
