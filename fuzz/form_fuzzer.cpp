@@ -2,7 +2,6 @@
 // states, mouse events and clock ticks, and checks after every event that nothing escaped the
 // form and that each window's state is one the calculator can be in. The boxes are answered at
 // once; the input box answers texts taken from the input.
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -10,18 +9,14 @@
 #include <exception>
 #include <string>
 #include <string_view>
-#include <variant>
 #include <vector>
 
-#include "engine/operation_names.h"
 #include "input/key_map.h"
-#include "platform/variant.h"
 #include "tests/support/form_invariants.h"
 #include "tests/support/headless_form.h"
 
 namespace {
 
-using platform::Variant;
 using support::HeadlessForm;
 
 // The opcodes. Bytes below 0x80 type themselves; every other byte not named here types a row
