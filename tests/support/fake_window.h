@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -53,8 +52,6 @@ public:
     bool timer = false;
     bool on_top = false;
     int shows = 0;
-    // Builds the window that create_form() hands out; the headless form sets it.
-    std::function<std::unique_ptr<platform::Window>()> factory;
 };
 
 }  // namespace support
