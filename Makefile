@@ -46,7 +46,8 @@ run: build
 
 build-asan: deps-test
 	@test -f $(ASAN_DIR)/build.ninja || \
-		$(CMAKE_CONFIGURE) -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DKIRUNE_SANITIZE=ON
+		$(CMAKE_CONFIGURE) -B $(ASAN_DIR) -DCMAKE_BUILD_TYPE=Debug -DKIRUNE_SANITIZE=ON \
+			-DKIRUNE_WERROR=ON
 	cmake --build $(ASAN_DIR) -j $(JOBS)
 
 test: build-asan

@@ -8,8 +8,8 @@ namespace engine {
 namespace {
 
 // These keys only ask whether the shown number is 0. A number beyond the double range is
-// certainly not 0, so its overflow is no fault here: this is the one place where the
-// error is caught instead of travelling up.
+// certainly not 0, so its overflow is no fault here and is caught on the spot; every other
+// fault travels up to the form.
 bool reads_as_zero(std::string_view text) {
     try {
         return platform::leading_number(text) == 0;

@@ -1,5 +1,7 @@
 #include "input/clipboard_text.h"
 
+#include "input/key_map.h"
+
 namespace input {
 
 namespace {
@@ -31,30 +33,6 @@ char32_t next_code_point(std::string_view text, std::size_t& i) {
         code = (code << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
     }
     return code;
-}
-
-// Full-width forms of the characters a number may hold, turned into ASCII; 0 for others.
-char ascii_form(char32_t code) {
-    if (code < 0x80) {
-        return static_cast<char>(code);
-    }
-    if (code >= U'０' && code <= U'９') {
-        return static_cast<char>('0' + (code - U'０'));
-    }
-    switch (code) {
-        case U'．':
-            return '.';
-        case U'＋':
-            return '+';
-        case U'－':
-            return '-';
-        case U'Ｅ':
-            return 'E';
-        case U'\u3000':  // ideographic space
-            return ' ';
-        default:
-            return 0;
-    }
 }
 
 bool is_digit(char c) {
@@ -104,11 +82,12 @@ std::optional<std::string> clipboard_number(std::string_view utf8) {
     std::string ascii;
     std::size_t characters = 0;
     for (std::size_t i = 0; i < utf8.size(); ++characters) {
-        const char c = ascii_form(next_code_point(utf8, i));
-        if (c == 0) {
+        // Full-width digits, point, signs and blanks are read as their ASCII forms.
+        const char32_t c = ascii_form(next_code_point(utf8, i));
+        if (c >= 0x80) {
             return std::nullopt;
         }
-        ascii.push_back(c);
+        ascii.push_back(static_cast<char>(c));
     }
     if (characters > max_paste_length) {
         return std::nullopt;

@@ -3,76 +3,91 @@
 #include <algorithm>
 #include <array>
 
+#include "input/form_core.h"
+
 namespace input {
 
 namespace {
 
-template <void (FormActions::*Method)()>
-void call(FormActions& form) {
-    (form.*Method)();
-}
-
 template <int Digit>
-void digit(FormActions& form) {
+void digit(FormCore& form) {
     form.digit_entry(Digit);
 }
 
-using F = FormActions;
+// Display colours as 0x00BBGGRR.
+constexpr std::uint32_t light_red = 0x008080FF;
+constexpr std::uint32_t light_yellow = 0x0080FFFF;
+constexpr std::uint32_t white = 0x00FFFFFF;
+
+using F = FormCore&;
 
 // One row per key, in code order. Backspace clears everything; Shift+Delete (a key-down key)
 // removes one character.
 constexpr std::array key_rows = {
-    KeyRow{3, call<&F::copy_display>},          // Ctrl+C
-    KeyRow{8, call<&F::clr_Click>},             // Backspace
-    KeyRow{13, call<&F::Command4_Click>},       // Enter: equals
-    KeyRow{20, call<&F::toggle_stay_on_top>},   // Ctrl+T
-    KeyRow{22, call<&F::paste_number>},         // Ctrl+V
-    KeyRow{27, call<&F::end_program>},          // Esc
-    KeyRow{32, call<&F::clock_with_resize>},    // space
-    KeyRow{u'*', call<&F::Command2_Click>},     // multiply
-    KeyRow{u'+', call<&F::puls_Click>},         // add
-    KeyRow{u'-', call<&F::Command1_Click>},     // subtract
-    KeyRow{u'.', call<&F::decimal_point>},      //
-    KeyRow{u'/', call<&F::Command3_Click>},     // divide
-    KeyRow{u'0', digit<0>},                     //
-    KeyRow{u'1', digit<1>},                     //
-    KeyRow{u'2', digit<2>},                     //
-    KeyRow{u'3', digit<3>},                     //
-    KeyRow{u'4', digit<4>},                     //
-    KeyRow{u'5', digit<5>},                     //
-    KeyRow{u'6', digit<6>},                     //
-    KeyRow{u'7', digit<7>},                     //
-    KeyRow{u'8', digit<8>},                     //
-    KeyRow{u'9', digit<9>},                     //
-    KeyRow{u'a', call<&F::centre_window>},      //
-    KeyRow{u'b', call<&F::binary_to_decimal>},  //
-    KeyRow{u'c', call<&F::clr_Click>},          //
-    KeyRow{u'd', call<&F::main_window_display_size>},
-    KeyRow{u'e', call<&F::sign>},                  //
-    KeyRow{u'f', call<&F::square>},                //
-    KeyRow{u'g', call<&F::cube>},                  //
-    KeyRow{u'h', call<&F::times_628>},             //
-    KeyRow{u'i', call<&F::display_light_red>},     //
-    KeyRow{u'j', call<&F::circle_area>},           //
-    KeyRow{u'k', call<&F::sphere_volume>},         //
-    KeyRow{u'l', call<&F::random_number>},         //
-    KeyRow{u'm', call<&F::toggle_mouse_mode>},     //
-    KeyRow{u'o', call<&F::display_light_yellow>},  // "n" is not a key
-    KeyRow{u'p', call<&F::display_white>},         //
-    KeyRow{u'q', call<&F::enter_memo>},            //
-    KeyRow{u'r', call<&F::Command5_Click>},        // square root
-    KeyRow{u's', call<&F::main_window_tiny>},      //
-    KeyRow{u't', call<&F::date_time_message>},     //
-    KeyRow{u'u', call<&F::display_button_face>},   //
-    KeyRow{u'v', call<&F::decimal_to_binary>},     //
-    KeyRow{u'w', call<&F::show_memo>},             //
-    KeyRow{u'x', call<&F::end_program>},           //
-    KeyRow{u'y', call<&F::clock_toggle>},          //
-    KeyRow{u'z', call<&F::open_extra_window>},     //
+    KeyRow{3, [](F f) { f.copy_display(); }},  // Ctrl+C
+    KeyRow{8, [](F f) { f.calculator.clr_Click(); }},
+    KeyRow{13, [](F f) { f.calculator.Command4_Click(); }},  // Enter: equals
+    KeyRow{20, [](F f) { f.window().set_stay_on_top(!f.window().stay_on_top()); }},  // Ctrl+T
+    KeyRow{22, [](F f) { f.paste_number(); }},                                       // Ctrl+V
+    KeyRow{27, [](F f) { f.services.end_program(); }},                               // Esc
+    KeyRow{32, [](F f) { f.clock_with_resize(); }},
+    KeyRow{u'*', [](F f) { f.calculator.Command2_Click(); }},
+    KeyRow{u'+', [](F f) { f.calculator.puls_Click(); }},
+    KeyRow{u'-', [](F f) { f.calculator.Command1_Click(); }},
+    KeyRow{u'.', [](F f) { f.calculator.decimal_point(); }},
+    KeyRow{u'/', [](F f) { f.calculator.Command3_Click(); }},
+    KeyRow{u'0', digit<0>},
+    KeyRow{u'1', digit<1>},
+    KeyRow{u'2', digit<2>},
+    KeyRow{u'3', digit<3>},
+    KeyRow{u'4', digit<4>},
+    KeyRow{u'5', digit<5>},
+    KeyRow{u'6', digit<6>},
+    KeyRow{u'7', digit<7>},
+    KeyRow{u'8', digit<8>},
+    KeyRow{u'9', digit<9>},
+    KeyRow{u'a', [](F f) { f.centre_window(); }},
+    KeyRow{u'b', [](F f) { f.calculator.binary_to_decimal(); }},
+    KeyRow{u'c', [](F f) { f.calculator.clr_Click(); }},
+    KeyRow{u'd', [](F f) { f.main_window_display_size(); }},
+    KeyRow{u'e', [](F f) { f.calculator.sign(); }},
+    KeyRow{u'f', [](F f) { f.calculator.square(); }},
+    KeyRow{u'g', [](F f) { f.calculator.cube(); }},
+    KeyRow{u'h', [](F f) { f.calculator.times_628(); }},
+    KeyRow{u'i', [](F f) { f.window().set_display_colour(light_red); }},
+    KeyRow{u'j', [](F f) { f.calculator.circle_area(); }},
+    KeyRow{u'k', [](F f) { f.calculator.sphere_volume(); }},
+    KeyRow{u'l', [](F f) { f.calculator.random_number(); }},
+    KeyRow{u'm', [](F f) { f.mouse_mode = !f.mouse_mode; }},
+    // "n" is not a key.
+    KeyRow{u'o', [](F f) { f.window().set_display_colour(light_yellow); }},
+    KeyRow{u'p', [](F f) { f.window().set_display_colour(white); }},
+    KeyRow{u'q', [](F f) { f.memo.enter_memo(); }},
+    KeyRow{u'r', [](F f) { f.calculator.Command5_Click(); }},  // square root
+    KeyRow{u's', [](F f) { f.main_window_tiny(); }},
+    KeyRow{u't', [](F f) { f.memo.date_time_message(); }},
+    // Not the text box default: the button-face colour, on purpose.
+    KeyRow{u'u', [](F f) { f.window().set_display_colour(platform::button_face_colour); }},
+    KeyRow{u'v', [](F f) { f.calculator.decimal_to_binary(); }},
+    KeyRow{u'w', [](F f) { f.memo.show_memo(); }},
+    KeyRow{u'x', [](F f) { f.services.end_program(); }},
+    KeyRow{u'y', [](F f) { f.clock_toggle(); }},
+    KeyRow{u'z', [](F f) { f.open_extra_window(); }},
 };
 
 static_assert(std::ranges::is_sorted(key_rows, {}, &KeyRow::code),
               "the key map is looked up by bisection");
+
+// The Ctrl strokes that type a character on every platform.
+struct ControlStroke {
+    std::uint16_t key_code;
+    char16_t typed;
+};
+constexpr std::array named_control_strokes{
+    ControlStroke{'C', 3},
+    ControlStroke{'T', 20},
+    ControlStroke{'V', 22},
+};
 
 }  // namespace
 
@@ -80,7 +95,7 @@ std::span<const KeyRow> key_map() {
     return key_rows;
 }
 
-void Text1_KeyPress(FormActions& form, char16_t& key_ascii) {
+void Text1_KeyPress(FormCore& form, char16_t& key_ascii) {
     const char16_t code = key_ascii;
     // Cancel first: the character must not reach the text box even if the action throws.
     key_ascii = 0;
@@ -90,17 +105,17 @@ void Text1_KeyPress(FormActions& form, char16_t& key_ascii) {
     }
 }
 
-void Text1_KeyDown(FormActions& form, std::uint16_t& key_code, int shift) {
+void Text1_KeyDown(FormCore& form, std::uint16_t& key_code, int shift) {
     if (key_code == key_delete) {
         if (shift == shift_bit) {
-            form.delete_last_character();
+            form.calculator.delete_last_character();
         } else {
-            form.clr_Click();
+            form.calculator.clr_Click();
             key_code = 0;
         }
     } else if (key_code == key_keypad_minus) {
         if (shift == ctrl_bit) {
-            form.change_sign();
+            form.calculator.change_sign();
         }
     } else if (key_code == key_insert) {
         // The clipboard keys of older desktops, besides Ctrl+C and Ctrl+V.
@@ -112,24 +127,88 @@ void Text1_KeyDown(FormActions& form, std::uint16_t& key_code, int shift) {
     } else if (key_code >= key_f1 && key_code <= key_f12) {
         switch (shift) {
             case 0:
-                form.memory_store(key_code);
+                form.fkey_memory.store(key_code);
                 break;
             case shift_bit:
-                form.memory_recall(key_code);
+                form.fkey_memory.recall(key_code);
                 break;
             case ctrl_bit:
-                form.memory_show(key_code);
+                form.fkey_memory.show(key_code);
                 break;
             case alt_bit:
-                form.memory_clear(key_code);
+                form.fkey_memory.clear(key_code);
                 break;
             case ctrl_bit | alt_bit:
-                form.memory_clear_all();
+                form.fkey_memory.clear_all();
                 break;
             default:  // Shift with Ctrl or Alt: nothing
                 break;
         }
     }
+}
+
+char32_t ascii_form(char32_t code) {
+    if (code >= U'０' && code <= U'９') {
+        return U'0' + (code - U'０');
+    }
+    switch (code) {
+        case U'．':
+            return U'.';
+        case U'＋':
+            return U'+';
+        case U'－':
+            return U'-';
+        case U'＊':
+            return U'*';
+        case U'／':
+            return U'/';
+        case U'Ｅ':
+            return U'E';
+        case U'\u3000':  // ideographic space
+            return U' ';
+        default:
+            return code;
+    }
+}
+
+std::optional<char16_t> typed_character(std::uint16_t key_code, int shift, char16_t typed,
+                                        ControlKeys control_keys) {
+    if ((shift & alt_bit) != 0) {
+        return std::nullopt;
+    }
+    if ((shift & ctrl_bit) != 0) {
+        if (control_keys == ControlKeys::platform) {
+            if (typed != 0 && typed < 32) {
+                return typed;
+            }
+            return std::nullopt;
+        }
+        if (shift == ctrl_bit) {
+            for (const ControlStroke& stroke : named_control_strokes) {
+                if (stroke.key_code == key_code) {
+                    return stroke.typed;
+                }
+            }
+        }
+        return std::nullopt;
+    }
+    switch (key_code) {
+        case key_backspace:
+        case key_return:
+        case key_escape:
+        case key_space:
+            return static_cast<char16_t>(key_code);
+        case key_keypad_decimal:
+            // Some layouts put a decimal comma on the keypad; it is still the calculator's point.
+            return u'.';
+        default:
+            break;
+    }
+    // Tab, Delete and the other control characters type nothing on the display.
+    if (typed < 32 || typed == 127) {
+        return std::nullopt;
+    }
+    return static_cast<char16_t>(ascii_form(typed));
 }
 
 }  // namespace input

@@ -16,10 +16,6 @@ constexpr float display_width = 1350.0F;
 constexpr float display_height = 250.0F;
 constexpr float tiny_size = 30.0F;
 
-constexpr std::uint32_t light_red = 0x008080FF;
-constexpr std::uint32_t light_yellow = 0x0080FFFF;
-constexpr std::uint32_t white = 0x00FFFFFF;
-
 }  // namespace
 
 void FormCore::Timer1_Timer() {
@@ -66,24 +62,6 @@ void FormCore::main_window_tiny() {
     Form1.set_width(tiny_size);
 }
 
-void FormCore::display_light_red() {
-    self.set_display_colour(light_red);
-}
-void FormCore::display_light_yellow() {
-    self.set_display_colour(light_yellow);
-}
-void FormCore::display_white() {
-    self.set_display_colour(white);
-}
-// Not the text box default: the button-face colour, on purpose.
-void FormCore::display_button_face() {
-    self.set_display_colour(platform::button_face_colour);
-}
-
-void FormCore::toggle_mouse_mode() {
-    mouse_mode = !mouse_mode;
-}
-
 void FormCore::open_extra_window() {
     services.message_box(new_window_message, platform::BoxStyle::critical, platform::program_name);
     // One further window per window: "z" again shows the same one; "z" in it opens a third.
@@ -126,10 +104,6 @@ void FormCore::Text1_MouseMove(float x, float y) {
 // The caption keeps the last time shown: only space and "y" put the name back.
 void FormCore::Text1_MouseUp() {
     self.set_timer_enabled(false);
-}
-
-void FormCore::toggle_stay_on_top() {
-    self.set_stay_on_top(!self.stay_on_top());
 }
 
 }  // namespace input

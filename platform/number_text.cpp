@@ -80,15 +80,10 @@ void round_to(double magnitude, int precision, Rounded& out) {
 
 // The plain form is kept while it needs at most `precision` digits before or after the
 // point: 0.000000000000015 stays plain, 1.5E-15 and 1/30000 (3.33333333333333E-05) do not.
+// Every value shown is finite: results pass the overflow check before they are written.
 std::string number_text(double value, int precision) {
     if (value == 0) {
         return "0";  // also -0
-    }
-    if (std::isnan(value)) {
-        return "NaN";
-    }
-    if (std::isinf(value)) {
-        return value < 0 ? "-Infinity" : "Infinity";
     }
     Rounded rounded;
     round_to(std::fabs(value), precision, rounded);

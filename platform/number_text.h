@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,9 +24,5 @@ std::string integer_text(std::int16_t value);
 // first character that cannot continue the number ends it, no number at all reads 0.
 // Throws RuntimeError(overflow) for a number beyond the double range.
 double leading_number(std::string_view text);
-
-// The whole text as one number (blanks around it allowed), as a text is read when it is
-// compared with a number; nullopt when it is no number.
-std::optional<double> whole_number(std::string_view text);
 
 }  // namespace platform

@@ -13,8 +13,6 @@ const char* RuntimeError::what() const noexcept {
             return "overflow";
         case ErrorKind::invalid_argument:
             return "invalid argument";
-        case ErrorKind::type_mismatch:
-            return "type mismatch";
     }
     return "run-time error";
 }
@@ -27,8 +25,6 @@ std::string_view error_message(ErrorKind kind) {
             return overflow_message;
         case ErrorKind::invalid_argument:
             return invalid_argument_message;
-        case ErrorKind::type_mismatch:
-            return type_mismatch_message;
     }
     return overflow_message;
 }

@@ -11,7 +11,6 @@ enum class ErrorKind {
     division_by_zero,  // also 0 / 0
     overflow,          // a result or a read number beyond the double range
     invalid_argument,  // the square root of a negative value
-    type_mismatch,     // a text compared with a number that is no number
 };
 
 class RuntimeError : public std::exception {

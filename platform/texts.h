@@ -8,6 +8,5 @@ namespace platform {
 inline constexpr std::string_view division_by_zero_message = "0 で割ることはできません。";
 inline constexpr std::string_view overflow_message = "数が大きすぎます。";
 inline constexpr std::string_view invalid_argument_message = "負の数の平方根は求められません。";
-inline constexpr std::string_view type_mismatch_message = "型が一致しません。";
 
 }  // namespace platform

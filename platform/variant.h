@@ -15,19 +15,12 @@ struct Empty {
 
 using Integer = std::int16_t;
 
-using Variant = std::variant<Empty, Integer, double, std::string, bool>;
+using Variant = std::variant<Empty, Integer, double, std::string>;
 
-// The text form of a value: a String as it is, Empty as "", a number as its number text,
-// a Boolean as "True" or "False".
+// The text form of a value: a String as it is, Empty as "", a number as its number text.
 std::string text_of(const Variant& value);
 
 // Variant equality with a text constant: Empty equals ""; numbers are compared by their text.
 bool equals_text(const Variant& value, std::string_view text);
-
-// Variant equality with a numeric constant: Empty counts as 0, a String is read as a whole
-// number text (type mismatch when it is no number).
-bool equals_number(const Variant& value, double number);
-
-bool is_empty(const Variant& value);
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 
 #include "input/form_core.h"
+#include "input/key_map.h"
 #include "window/key_translation.h"
 #include "window/twips.h"
 
@@ -69,9 +70,11 @@ void Display::keyPressEvent(QKeyEvent* event) {
     // event. The key-down handler zeroing the code does not cancel the character.
     std::uint16_t code = key_code(key, modifiers);
     const int shift = shift_state(modifiers);
+    const QString text = event->text();
+    const std::optional<char16_t> typed =
+        input::typed_character(code, shift, text.isEmpty() ? char16_t{0} : text.front().unicode(),
+                               input::ControlKeys::named);
     deliver([&](input::FormCore& core) { core.Text1_KeyDown(code, shift); });
-
-    const std::optional<char16_t> typed = typed_character(key, modifiers, event->text());
     if (typed && isEnabled()) {
         char16_t key_ascii = *typed;
         deliver([&](input::FormCore& core) { core.Text1_KeyPress(key_ascii); });

@@ -74,28 +74,6 @@ std::optional<std::uint16_t> look_up(const std::array<CodeRow, N>& rows, int key
     return std::nullopt;
 }
 
-// A Japanese input method may send digits and operators in their full-width forms; they are
-// the calculator's keys all the same.
-char16_t ascii_form(char16_t c) {
-    if (c >= u'０' && c <= u'９') {
-        return static_cast<char16_t>(u'0' + (c - u'０'));
-    }
-    switch (c) {
-        case u'．':
-            return u'.';
-        case u'＋':
-            return u'+';
-        case u'－':
-            return u'-';
-        case u'＊':
-            return u'*';
-        case u'／':
-            return u'/';
-        default:
-            return c;
-    }
-}
-
 }  // namespace
 
 std::uint16_t key_code(int key, Qt::KeyboardModifiers modifiers) {
@@ -130,54 +108,6 @@ int shift_state(Qt::KeyboardModifiers modifiers) {
         shift |= 4;
     }
     return shift;
-}
-
-std::optional<char16_t> typed_character(int key, Qt::KeyboardModifiers modifiers,
-                                        const QString& text) {
-    const auto held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
-    if (held == Qt::ControlModifier) {
-        // Ctrl with C, T or V types its control character, as on the classic desktop; the
-        // other Ctrl strokes type nothing (Ctrl+H must not clear, Ctrl+M not compute).
-        switch (key) {
-            case Qt::Key_C:
-                return char16_t{3};
-            case Qt::Key_T:
-                return char16_t{20};
-            case Qt::Key_V:
-                return char16_t{22};
-            default:
-                return std::nullopt;
-        }
-    }
-    if (modifiers & (Qt::ControlModifier | Qt::AltModifier)) {
-        return std::nullopt;
-    }
-    switch (key) {
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-            return u'\r';
-        case Qt::Key_Backspace:
-            return u'\b';
-        case Qt::Key_Escape:
-            return char16_t{27};
-        case Qt::Key_Space:
-            return u' ';
-        default:
-            break;
-    }
-    // Some layouts put a decimal comma on the keypad; it is still the calculator's point.
-    if (modifiers.testFlag(Qt::KeypadModifier) && (key == Qt::Key_Period || key == Qt::Key_Comma)) {
-        return u'.';
-    }
-    if (text.isEmpty()) {
-        return std::nullopt;
-    }
-    // X11 gives Delete the text DEL and Tab a TAB; neither types a character on the display.
-    const char16_t first = text.front().unicode();
-    if (first < 32 || first == 127) {
-        return std::nullopt;
-    }
-    return ascii_form(first);
 }
 
 }  // namespace window
