@@ -7,10 +7,9 @@ command -v x86_64-w64-mingw32-windres >/dev/null || { echo "SKIP: no windres"; e
 rc=$(x86_64-w64-mingw32-windres --preprocessor=cpp -I "$2" -O rc "$1")
 status=0
 # そこでとまれ！ as UTF-16 code units: read as UTF-8, not as a code page.
-for line in 'FILEVERSION 1, 0, 0, 0' 'BLOCK "041104B0"' 'VALUE "FileVersion", "1.00"' \
-    'VALUE "Comments", L"\x305d\x3053\x3067\x3068\x307e\x308c\xff01"' \
-    'VALUE "ProductName", "Kirune"' 'VALUE "OriginalFilename", "Kirune.exe"' \
-    'VALUE "Translation", 0x411, 1200' 'LANGUAGE 17, 1'; do
+for line in 'FILEVERSION 1, 0, 0, 0' 'VALUE "FileVersion", "1.00"' 'VALUE "ProductName", "Kirune"' \
+    'VALUE "Comments", L"\x305d\x3053\x3067\x3068\x307e\x308c\xff01"' 'LANGUAGE 17, 1' \
+    'VALUE "OriginalFilename", "Kirune.exe"' 'VALUE "Translation", 0x411, 1200'; do
     printf "%s\n" "$rc" | grep -qF -- "$line" || { echo "FAIL: the resource lacks $line"; status=1; }
 done
 [ "$(printf "%s\n" "$rc" | grep -c RT_ICON)" = 4 ] || { echo "FAIL: not 4 icon images"; status=1; }
