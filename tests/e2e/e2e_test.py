@@ -26,8 +26,11 @@ class E2E(unittest.TestCase):
     def setUp(self):
         self.env = dict(os.environ, LANG="ja_JP.UTF-8", QT_QPA_PLATFORM="xcb")
         self.env.pop("WAYLAND_DISPLAY", None)
-        self.env["DISPLAY"] = ":" + self.announced("Xvfb", "-displayfd", "1", "-screen", "0",
-                                                   "1280x1024x24", "-dpi", "96", "-nolisten", "tcp")
+        # -noreset: a client that leaves (the accessibility bus launcher) must not reset the
+        # server while the program connects.
+        self.env["DISPLAY"] = ":" + self.announced(
+            "Xvfb", "-displayfd", "1", "-noreset", "-screen", "0", "1280x1024x24", "-dpi", "96",
+            "-nolisten", "tcp")
         # A session bus, as every desktop has: the accessibility bus is found through it.
         self.env["DBUS_SESSION_BUS_ADDRESS"] = self.announced(
             "dbus-daemon", "--session", "--nofork", "--print-address=1")
@@ -62,8 +65,8 @@ class E2E(unittest.TestCase):
         return self.x("xdotool", "getwindowname", wid)
 
     def geometry(self, wid):  # X, Y, WIDTH, HEIGHT
-        return tuple(int(line.split("=")[1])
-                     for line in self.x("xdotool", "getwindowgeometry", "--shell", wid).split()[1:5])
+        shell = self.x("xdotool", "getwindowgeometry", "--shell", wid).split()
+        return tuple(int(line.split("=")[1]) for line in shell[1:5])
 
     def expect_display(self, wid, text):  # as Ctrl+C copies it
         until(f"display {text!r}", lambda: self.keys(wid, "ctrl+c")
@@ -75,7 +78,8 @@ class E2E(unittest.TestCase):
 
     def test_starts_computes_and_reads_out_then_escape_ends(self):
         session = bus_at(self.env["DBUS_SESSION_BUS_ADDRESS"])
-        a11y = bus_at(call(session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress")[0])
+        a11y = bus_at(call(session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus",
+                           "GetAddress")[0])
         wid = self.start(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
         self.assertEqual((self.geometry(wid)[2:], self.title(wid)), ((90, 17), "Kirune"))
         until("the display reads 0", lambda: display_texts(a11y), lambda t: t == ["0"])
@@ -117,7 +121,8 @@ class E2E(unittest.TestCase):
 
 
 def bus_at(address):
-    flags = Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION
+    flags = Gio.DBusConnectionFlags
+    flags = flags.AUTHENTICATION_CLIENT | flags.MESSAGE_BUS_CONNECTION
     return Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
 
 

@@ -6,7 +6,7 @@ import struct, sys, xml.etree.ElementTree as ElementTree  # noqa: E401
 from pathlib import Path
 
 icons, app_id = Path(sys.argv[1]) / "icons", sys.argv[2]
-qrc = {entry.get("alias"): entry.text for entry in ElementTree.parse(icons / "icon.qrc").iter("file")}
+qrc = {file.get("alias"): file.text for file in ElementTree.parse(icons / "icon.qrc").iter("file")}
 for size in (16, 32, 48, 64, 128, 256):
     path = f"hicolor/{size}x{size}/apps/{app_id}.png"
     header = struct.unpack(">8s8xIIxB", (icons / path).read_bytes()[:26])

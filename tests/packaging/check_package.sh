@@ -10,8 +10,9 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cpack --config "$1/CPackConfig.cmake" -G DEB -B "$work" >"$work/log" || { cat "$work/log"; exit 1; }
 deb=$work/kirune_1.00_$(dpkg --print-architecture).deb
-[[ $(dpkg-deb --field "$deb" Depends) == *libqt6widgets6*"fonts-ipafont-gothic | fonts-noto-cjk"* ]] ||
-    { echo "FAIL: Depends: $(dpkg-deb --field "$deb" Depends)"; exit 1; }
+depends=$(dpkg-deb --field "$deb" Depends)
+[[ $depends == *libqt6widgets6* && $depends == *"fonts-ipafont-gothic | fonts-noto-cjk"* ]] ||
+    { echo "FAIL: Depends: $depends"; exit 1; }
 dpkg-deb --extract "$deb" "$work/root"
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$work/root/usr/bin/kirune" --version 2>&1) || true
 [[ $version == "Kirune 1.00" ]] || { echo "FAIL: kirune --version printed '$version'"; exit 1; }

@@ -1,9 +1,7 @@
 #include <vector>
 
 #include <QApplication>
-#include <QDropEvent>
 #include <QInputMethodEvent>
-#include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
 #include <gtest/gtest.h>
@@ -56,9 +54,10 @@ TEST(WindowKeys, QtStrokesReachTheKeyMap) {
         // Strokes that type nothing: X11's Ctrl+H is "\b" yet must not clear, Ctrl+M must not
         // compute, Tab must not move the focus, and the line edit's own shortcuts do nothing.
         // clang-format off
-        {{{"12", Qt::Key_H, ctrl, u"\b"}, {"", Qt::Key_M, ctrl, u"\r"}, {"", Qt::Key_Tab, {}, u"\t"},
-          {"", Qt::Key_Backtab, shift, u"\t"}, {"", Qt::Key_A, ctrl, u"\x01"},
-          {"", Qt::Key_X, ctrl, u"\x18"}, {"", Qt::Key_Z, ctrl, u"\x1a"}, {"", Qt::Key_X, alt, u"x"},
+        {{{"12", Qt::Key_H, ctrl, u"\b"}, {"", Qt::Key_M, ctrl, u"\r"},
+          {"", Qt::Key_Tab, {}, u"\t"}, {"", Qt::Key_Backtab, shift, u"\t"},
+          {"", Qt::Key_A, ctrl, u"\x01"}, {"", Qt::Key_X, ctrl, u"\x18"},
+          {"", Qt::Key_Z, ctrl, u"\x1a"}, {"", Qt::Key_X, alt, u"x"},
           {"", Qt::Key_Escape, alt, u"\x1b"}, {"", Qt::Key_Minus, ctrl, u"-"}, {"3"}}, "123"},
         // clang-format on
         {{{"25", Qt::Key_Minus, ctrl | kp, u"-"}, {"3"}}, "-253"},  // no subtraction typed too
@@ -106,18 +105,10 @@ TEST_F(Window, ButtonsStayHiddenAndTheDisplayNeverEditsItself) {
     QInputMethodEvent composed;
     composed.setCommitString(QStringLiteral("5"));
     QApplication::sendEvent(&form.display(), &composed);
-    QMimeData dragged;
-    dragged.setText(QStringLiteral("99"));
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&form.display(), &drop);
-    // Only a context menu's own loop would run this: the form closes, and the program ends.
-    QTimer closer;
-    closer.callOnTimeout([] { QApplication::closeAllWindows(); });
-    closer.start(200);
     QContextMenuEvent right_click(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
     QApplication::sendEvent(&form.display(), &right_click);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(form.display().text(), QStringLiteral("12"));
-    EXPECT_EQ(services.end_calls, 0);
 }
 
 TEST_F(Window, ClosingHidesAFurtherWindowAndEndsTheProgramFromTheMain) {
