@@ -1,0 +1,146 @@
+# The real program on a private Xvfb, typed into through XTest as a keyboard types. Each test
+# owns its X server and session bus and ends what it started; every wait polls with a deadline.
+# Usage: e2e_test.py BINARY E2E.test_name
+import os, re, signal, subprocess, sys, time, unittest  # noqa: E401
+
+from gi.repository import Gio, GLib
+
+BINARY = os.path.abspath(sys.argv.pop(1))
+DEADLINE = 10  # a sanitized build on a busy two-core machine
+DATE_TIME = re.compile(r"\d{4}/\d{2}/\d{2} \d{1,2}:\d{2}:\d{2}")  # nothing appended
+
+
+def until(what, probe, accept, deadline=DEADLINE):
+    end = time.monotonic() + deadline
+    while time.monotonic() < end:
+        try:
+            if accept(seen := probe()):
+                return seen
+        except (subprocess.CalledProcessError, GLib.Error) as error:
+            seen = error
+        time.sleep(0.05)
+    raise AssertionError(f"{what}: not so after {deadline} s; saw {seen!r}")
+
+
+class E2E(unittest.TestCase):
+    def setUp(self):
+        self.env = dict(os.environ, LANG="ja_JP.UTF-8", QT_QPA_PLATFORM="xcb")
+        self.env.pop("WAYLAND_DISPLAY", None)
+        # -noreset: a client that leaves (the accessibility bus launcher) must not reset the
+        # server while the program connects.
+        self.env["DISPLAY"] = ":" + self.announced(
+            "Xvfb", "-displayfd", "1", "-noreset", "-screen", "0", "1280x1024x24", "-dpi", "96",
+            "-nolisten", "tcp")
+        # A session bus, as every desktop has: the accessibility bus is found through it.
+        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.announced(
+            "dbus-daemon", "--session", "--nofork", "--print-address=1")
+
+    def announced(self, *command):  # a server that prints its address once it is up
+        return self.started(command, stdout=subprocess.PIPE, text=True).stdout.readline().strip()
+
+    def started(self, command, **options):
+        options = dict(env=self.env, stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL) | options
+        process = subprocess.Popen(command, start_new_session=True, **options)
+        self.addCleanup(lambda: process.poll() is not None
+                        or (os.killpg(process.pid, signal.SIGKILL), process.wait()))
+        return process
+
+    def x(self, *command):
+        return subprocess.run(command, env=self.env, check=True, capture_output=True,
+                              text=True, timeout=DEADLINE).stdout.strip()
+
+    def start(self, **env):
+        self.program = self.started([BINARY], env=dict(self.env, **env), stderr=None)
+        return self.windows(1)[0]
+
+    def windows(self, count):
+        search = ("xdotool", "search", "--onlyvisible", "--pid", str(self.program.pid))
+        return sorted(until(f"{count} windows", lambda: self.x(*search).split(),
+                            lambda found: len(found) == count), key=int)
+
+    def keys(self, wid, *keys):
+        self.x("xdotool", "windowfocus", "--sync", wid, "key", "--delay", "20", *keys)
+
+    def title(self, wid):
+        return self.x("xdotool", "getwindowname", wid)
+
+    def geometry(self, wid):  # X, Y, WIDTH, HEIGHT
+        shell = self.x("xdotool", "getwindowgeometry", "--shell", wid).split()
+        return tuple(int(line.split("=")[1]) for line in shell[1:5])
+
+    def expect_display(self, wid, text):  # as Ctrl+C copies it
+        until(f"display {text!r}", lambda: self.keys(wid, "ctrl+c")
+              or self.x("xclip", "-o", "-selection", "clipboard"), lambda copied: copied == text)
+
+    def expect_exit(self, wid, key):
+        self.keys(wid, key)
+        self.assertEqual(until("the end", self.program.poll, lambda s: s is not None), 0)
+
+    def test_starts_computes_and_reads_out_then_escape_ends(self):
+        session = bus_at(self.env["DBUS_SESSION_BUS_ADDRESS"])
+        a11y = bus_at(call(session, "org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus",
+                           "GetAddress")[0])
+        wid = self.start(QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        self.assertEqual((self.geometry(wid)[2:], self.title(wid)), ((90, 17), "Kirune"))
+        until("the display reads 0", lambda: display_texts(a11y), lambda t: t == ["0"])
+        self.keys(wid, "1", "2", "plus", "3", "Return")
+        until("the display reads 15", lambda: display_texts(a11y), lambda t: t == ["15"])
+        self.expect_exit(wid, "Escape")
+
+    def test_fault_box_then_going_on_then_a_further_window(self):
+        main = self.start()
+        self.keys(main, "1", "slash", "0", "Return")
+        self.assertEqual(self.title(box := self.windows(2)[1]), "Kirune")
+        self.keys(box, "Return")
+        self.keys(main, "c", "7", "plus", "8", "KP_Enter")
+        self.expect_display(main, "15")
+        self.keys(main, "z")
+        self.keys(box := self.windows(2)[1], "Return")
+        further = until("a further window", lambda: self.windows(2)[1], lambda w: w != box)
+        self.keys(further, "1", "2", "slash", "4", "Return")
+        self.expect_display(further, "3")
+        self.expect_display(main, "15")
+        self.expect_exit(further, "x")
+
+    def test_caption_clock_and_mouse_pull(self):
+        wid = self.start()
+        self.keys(wid, "space")
+        until("tiny", lambda: self.geometry(wid)[2:], lambda size: size == (2, 2))
+        first = until("a date-time caption", lambda: self.title(wid), DATE_TIME.fullmatch)
+        until("the clock ticks", lambda: self.title(wid), lambda title: title != first)
+        self.keys(wid, "space")
+        x, y, _, _ = until("normal size", lambda: self.geometry(wid), lambda g: g[2:] == (90, 17))
+        self.x("xdotool", "mousemove", "--sync", str(x + 80), str(y + 3), "mousedown", "1")
+        until("its centre under the pointer", lambda: self.geometry(wid)[:2],
+              lambda at: abs(at[0] - x - 35) <= 1 and abs(at[1] - y + 5) <= 1)
+        self.x("xdotool", "mouseup", "1")
+
+    def test_scale_two_doubles_the_window(self):
+        wid = self.start(QT_SCALE_FACTOR="2")
+        until("twice the size", lambda: self.geometry(wid)[2:], lambda size: size == (180, 34))
+
+
+def bus_at(address):
+    flags = Gio.DBusConnectionFlags
+    flags = flags.AUTHENTICATION_CLIENT | flags.MESSAGE_BUS_CONNECTION
+    return Gio.DBusConnection.new_for_address_sync(address, flags, None, None)
+
+
+def call(bus, name, path, interface, method, args=None):
+    return bus.call_sync(name, path, interface, method, args and GLib.Variant(*args), None,
+                         Gio.DBusCallFlags.NONE, DEADLINE * 1000, None).unpack()
+
+
+def display_texts(a11y, name="org.a11y.atspi.Registry", path="/org/a11y/atspi/accessible/root"):
+    # The texts of the text fields (AT-SPI roles 61 and 79) as a screen reader reads them.
+    texts = []
+    for child in call(a11y, name, path, "org.a11y.atspi.Accessible", "GetChildren")[0]:
+        if call(a11y, *child, "org.a11y.atspi.Accessible", "GetRole")[0] in (61, 79):
+            texts += call(a11y, *child, "org.a11y.atspi.Text", "GetText", ("(ii)", (0, -1)))
+        else:
+            texts += display_texts(a11y, *child)
+    return texts
+
+
+if __name__ == "__main__":
+    unittest.main(verbosity=2)

@@ -1,0 +1,152 @@
+#include <vector>
+
+#include <QApplication>
+#include <QInputMethodEvent>
+#include <QPushButton>
+#include <QtTest>
+#include <gtest/gtest.h>
+
+#include "platform/qt/date_time_text.h"
+#include "tests/support/fake_services.h"
+#include "window/calculator_form.h"
+
+using window::CalculatorForm;
+
+namespace {
+
+// Plain characters typed in turn, then one stroke as X11 delivers it: Ctrl+H comes with the
+// text "\b", a full-width digit with no key.
+struct Stroke {
+    const char* plain;
+    int key = 0;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    const char16_t* text = u"";
+};
+
+// Through the window system, as the platform hands keys over: shortcuts are tried first.
+void type(CalculatorForm& form, const std::vector<Stroke>& strokes) {
+    for (const Stroke& stroke : strokes) {
+        for (const char* c = stroke.plain; *c != '\0'; ++c) {
+            QTest::keyClick(form.windowHandle(), *c);
+        }
+        if (stroke.key != 0) {
+            QTest::sendKeyEvent(QTest::Click, form.windowHandle(), Qt::Key(stroke.key),
+                                QString::fromUtf16(stroke.text), stroke.modifiers);
+        }
+    }
+}
+
+CalculatorForm* extra_of(CalculatorForm& form) {
+    return dynamic_cast<CalculatorForm*>(form.core.extra_window.get());
+}
+
+struct Window : testing::Test {
+    void SetUp() override { form.show(); }
+    support::FakeServices services;
+    CalculatorForm form{services};
+};
+
+constexpr Qt::KeyboardModifiers kp = Qt::KeypadModifier, shift = Qt::ShiftModifier,
+                                ctrl = Qt::ControlModifier, alt = Qt::AltModifier;
+
+TEST(WindowKeys, QtStrokesReachTheKeyMap) {
+    const std::pair<std::vector<Stroke>, std::string> cases[] = {
+        // Strokes that type nothing: X11's Ctrl+H is "\b" yet must not clear, Ctrl+M must not
+        // compute, Tab must not move the focus, and the line edit's own shortcuts do nothing.
+        // clang-format off
+        {{{"12", Qt::Key_H, ctrl, u"\b"}, {"", Qt::Key_M, ctrl, u"\r"},
+          {"", Qt::Key_Tab, {}, u"\t"}, {"", Qt::Key_Backtab, shift, u"\t"},
+          {"", Qt::Key_A, ctrl, u"\x01"}, {"", Qt::Key_X, ctrl, u"\x18"},
+          {"", Qt::Key_Z, ctrl, u"\x1a"}, {"", Qt::Key_X, alt, u"x"},
+          {"", Qt::Key_Escape, alt, u"\x1b"}, {"", Qt::Key_Minus, ctrl, u"-"}, {"3"}}, "123"},
+        // clang-format on
+        {{{"25", Qt::Key_Minus, ctrl | kp, u"-"}, {"3"}}, "-253"},  // no subtraction typed too
+        {{{"9", Qt::Key_Minus, kp, u"-"}, {"4", Qt::Key_Enter, kp, u"\r"}}, "5"},
+        {{{"1", Qt::Key_Comma, kp, u","}, {"5"}}, "1.5"},
+        {{{"5+", Qt::Key_unknown, {}, u"７"}, {"\r"}}, "12"},
+        {{{"123", Qt::Key_Delete, shift, u"\x7f"}}, "12"},
+        {{{"123", Qt::Key_Delete, {}, u"\x7f"}, {"4"}}, "4"},
+        {{{"4", Qt::Key_F1}, {"c", Qt::Key_F1, shift}}, "4"},
+        {{{"4", Qt::Key_F12}, {"", Qt::Key_F3, ctrl | alt}, {"", Qt::Key_F12, shift}}, "0"},
+        {{{"42", Qt::Key_C, ctrl, u"\x03"}, {"c1+", Qt::Key_V, ctrl, u"\x16"}, {"\r"}}, "43"},
+        {{{"42", Qt::Key_Insert, ctrl}, {"c1+", Qt::Key_Insert, shift}, {"\r"}}, "43"},
+    };
+    for (const auto& [strokes, display] : cases) {
+        SCOPED_TRACE(std::string(strokes[0].plain) + " -> " + display);
+        support::FakeServices services;
+        CalculatorForm form(services);
+        form.show();
+        type(form, strokes);
+        EXPECT_EQ(form.display().text().toStdString(), display);
+        EXPECT_EQ(services.end_calls, 0);
+        EXPECT_EQ(QApplication::focusWidget(), &form.display());
+    }
+}
+
+TEST_F(Window, TwipsBecomePixelsAndCtrlTStaysOnTopInPlace) {
+    form.move(300, 200);
+    type(form, {{"s"}});
+    EXPECT_EQ(form.size(), QSize(2, 2));
+    type(form, {{"d"}});  // 250 twips high: 16.7 pixels
+    for (const bool on_top : {true, false}) {
+        type(form, {{"", Qt::Key_T, ctrl, u"\x14"}});
+        EXPECT_EQ(form.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), on_top);
+        EXPECT_EQ(form.isVisible() ? form.geometry() : QRect(), QRect(300, 200, 90, 17));
+    }
+    EXPECT_EQ(form.display().geometry(), QRect(0, 0, 90, 17));
+}
+
+TEST_F(Window, ButtonsStayHiddenAndTheDisplayNeverEditsItself) {
+    EXPECT_EQ(form.findChildren<QPushButton*>().size(), 17);
+    for (const QPushButton* button : form.findChildren<QPushButton*>()) {
+        EXPECT_TRUE(button->isHidden() && !button->isEnabled());
+    }
+    type(form, {{"12"}});
+    QInputMethodEvent composed;
+    composed.setCommitString(QStringLiteral("5"));
+    QApplication::sendEvent(&form.display(), &composed);
+    QContextMenuEvent right_click(QContextMenuEvent::Mouse, QPoint(5, 5), QPoint(5, 5));
+    QApplication::sendEvent(&form.display(), &right_click);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(form.display().text(), QStringLiteral("12"));
+}
+
+TEST_F(Window, ClosingHidesAFurtherWindowAndEndsTheProgramFromTheMain) {
+    type(form, {{"z"}});
+    CalculatorForm* extra = extra_of(form);
+    ASSERT_NE(extra, nullptr);
+    type(*extra, {{"7"}});
+    extra->close();
+    EXPECT_FALSE(extra->isVisible());
+    type(form, {{"z"}});
+    EXPECT_EQ(extra_of(form), extra);
+    EXPECT_EQ(extra->isVisible() ? extra->display().text() : "", QStringLiteral("7"));
+    EXPECT_EQ(services.end_calls, 0);
+    form.close();
+    EXPECT_EQ(services.end_calls, 1);
+}
+
+// The one leak test: LeakSanitizer checks at exit that the chain went with its first window.
+TEST_F(Window, ChainOfTwoHundredFurtherWindows) {
+    CalculatorForm* last = &form;
+    for (int i = 0; i < 200; ++i) {
+        type(*last, {{"z"}});
+        last = extra_of(*last);
+    }
+    EXPECT_EQ(QApplication::topLevelWidgets().size(), 201);
+}
+
+TEST(QtServices, DateTimeFollowsTheLocaleWithFullYearAndSeconds) {
+    const QDateTime when(QDate(2026, 1, 2), QTime(18, 5, 7));
+    EXPECT_EQ(platform::qt::date_time_text(when, QLocale("ja_JP")), "2026/01/02 18:05:07");
+    EXPECT_EQ(platform::qt::date_time_text(when, QLocale("en_US")), "1/2/2026 6:05:07 PM");
+    EXPECT_EQ(platform::qt::date_time_text(when, QLocale("fi_FI")), "2.1.2026 18.05.07");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
