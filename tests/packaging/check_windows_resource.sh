@@ -35,7 +35,7 @@ expect 'VALUE "FileVersion", "1.00"'
 expect 'VALUE "ProductVersion", "1.00"'
 expect 'VALUE "ProductName", "Kirune"'
 expect 'VALUE "InternalName", "Kirune"'
-expect 'VALUE "OriginalFilename", "Kirune.exe"'
+expect 'VALUE "OriginalFilename", "kirune.exe"'
 expect 'VALUE "Translation", 0x411, 1200'
 expect 'LANGUAGE 17, 1'
 # The icon group with its four images.
