@@ -42,7 +42,7 @@ for _ in $(seq "$rounds"); do
     probe "$bare" >>"$work/bare.txt"
 done
 median() { sed -n 's/^startup_ms=\([0-9.]*\).*/\1/p' "$1" | sort -n | awk '{ v[NR] = $1 }
-    END { if (NR == 0) exit 1; print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+    END { if (NR == 0) exit 1; printf "%.1f\n", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 k=$(median "$work/kirune.txt") b=$(median "$work/bare.txt")
 ratio=$(awk -v k="$k" -v b="$b" 'BEGIN { printf "%.2f", k / b }')
 size=$(stat -c %s "$kirune")
@@ -57,7 +57,7 @@ cat >bench/RESULTS-windows.md <<END
 - Versions: $(wine --version), $(x86_64-w64-mingw32-gcc-posix --version | head -1), -Os, static
 - Start-up: median of $rounds interleaved rounds in a warm Wine prefix, from the exec of \`wine\`
   to the MapNotify of the program's first top-level window (bench/win32_map_probe.c); the window
-  sizes seen: kirune.exe $(sed -n 's/.*size=//p' "$work/kirune.txt" | sort -u | tr '\n' ' '), bare $(sed -n 's/.*size=//p' "$work/bare.txt" | sort -u | tr '\n' ' ')
+  sizes seen: kirune.exe $(sed -n 's/.*size=//p' "$work/kirune.txt" | sort -u | paste -sd ' '), bare $(sed -n 's/.*size=//p' "$work/bare.txt" | sort -u | paste -sd ' ')
 - Not measured on a real Windows machine: Wine's own start-up is most of both numbers.
 
 | Measure | Kirune | Reference | Ratio | Target | Result |
