@@ -6,8 +6,9 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 build=${1:-build-windows}
-rounds=${2:-21}
+rounds=${2:-31}
 scripts/install-deps.sh windows bench
+load=$(cut -d' ' -f1 /proc/loadavg)
 work=$build/bench
 mkdir -p "$work"
 
@@ -43,8 +44,12 @@ for _ in $(seq "$rounds"); do
 done
 median() { sed -n 's/^startup_ms=\([0-9.]*\).*/\1/p' "$1" | sort -n | awk '{ v[NR] = $1 }
     END { if (NR == 0) exit 1; printf "%.1f\n", (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+# A busy machine only ever adds time: the fastest round shows what each program needs at least.
+fastest() { sed -n 's/^startup_ms=\([0-9.]*\).*/\1/p' "$1" | sort -n | awk 'NR == 1 { printf "%.1f\n", $1 }'; }
 k=$(median "$work/kirune.txt") b=$(median "$work/bare.txt")
+kf=$(fastest "$work/kirune.txt") bf=$(fastest "$work/bare.txt")
 ratio=$(awk -v k="$k" -v b="$b" 'BEGIN { printf "%.2f", k / b }')
+ratio_fastest=$(awk -v k="$kf" -v b="$bf" 'BEGIN { printf "%.2f", k / b }')
 size=$(stat -c %s "$kirune")
 verdict() { awk -v v="$1" -v t="$2" 'BEGIN { print (v <= t) ? "met" : "MISSED" }'; }
 
@@ -52,7 +57,7 @@ cat >bench/RESULTS-windows.md <<END
 # Kirune for Windows: benchmark results
 
 - Command: \`make bench-windows\`
-- Date: $(date -u '+%Y-%m-%d %H:%M UTC'); load average $(cut -d' ' -f1 /proc/loadavg) at the end
+- Date: $(date -u '+%Y-%m-%d %H:%M UTC'); load average $load at the start, $(cut -d' ' -f1 /proc/loadavg) at the end
 - Machine: $(nproc) cores; $(uname -sr); Xvfb 1280x1024x24, no window manager
 - Versions: $(wine --version), $(x86_64-w64-mingw32-gcc-posix --version | head -1), -Os, static
 - Start-up: median of $rounds interleaved rounds in a warm Wine prefix, from the exec of \`wine\`
@@ -63,6 +68,7 @@ cat >bench/RESULTS-windows.md <<END
 | Measure | Kirune | Reference | Ratio | Target | Result |
 |---|---|---|---|---|---|
 | start-up under Wine, exec to map (ms) | $k | bare Win32 $b | $ratio | <= 1.10 | $(verdict "$ratio" 1.10) |
+| start-up under Wine, fastest round (ms) | $kf | bare Win32 $bf | $ratio_fastest |  |  |
 | kirune.exe size (bytes) | $size |  |  | < 1572864 | $(verdict "$size" 1572863) |
 END
 cat bench/RESULTS-windows.md

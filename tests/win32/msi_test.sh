@@ -4,7 +4,7 @@
 # removes all three. Usage: msi_test.sh WINE_RUN PREFIX MSI EXE STAGE_DIR WXS
 set -u
 wine_run=$1 prefix=$2 msi=$3 exe=$4 stage=$5 wxs=$6
-next=$(mktemp -d)/kirune-next.msi
+work=$(mktemp -d) && next=$work/kirune-next.msi && trap 'rm -rf "$work"' EXIT
 run() { sh "$wine_run" "$prefix" "$@"; }
 msiexec() { run msiexec "$1" "Z:$(echo "$2" | tr / '\\')" /qn || { echo "FAIL: msiexec $1 $2"; exit 1; }; }
 program() { find "$prefix/drive_c/users" -ipath '*/Programs/Kirune/kirune.exe'; }
@@ -18,4 +18,3 @@ msiexec /x "$next"
 if find "$prefix/drive_c" -ipath '*kirune*' | grep . || run uninstaller --list | grep Kirune; then
     echo "FAIL: left behind after /x"; exit 1
 fi
-rm -rf "$(dirname "$next")"
