@@ -1,6 +1,7 @@
 #include "window/win32/calculator_form.h"
 
 #include "platform/identity.h"
+#include "window/win32/accessible_name.h"
 #include "platform/win32/wide_text.h"
 
 namespace window::win32 {
@@ -102,6 +103,8 @@ CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* F
 
     Text1.attach(core);
     core.Form_Load();
+    // Named once the window is up: the annotation service is no part of the start-up.
+    PostMessageW(form, name_message, 0, 0);
 }
 
 // The window goes before the core: no message may reach a core being destroyed.
@@ -170,6 +173,9 @@ LRESULT CalculatorForm::handle_message(UINT message, WPARAM wparam, LPARAM lpara
                 return *brush;
             }
             break;
+        case name_message:
+            keep_accessible_name(form, platform::win32::to_wide(platform::program_name).c_str());
+            return 0;
         case WM_CLOSE:
             // A hidden window's clock stops: nobody could see it or stop it. Closing the main
             // window ends the program; a further window only hides, and "z" shows it again.

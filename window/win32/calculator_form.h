@@ -67,6 +67,7 @@ private:
     // Timer1's, and the one that activates a window shown just after another was activated.
     static constexpr UINT_PTR clock_timer_id = 1;
     static constexpr UINT_PTR activate_timer_id = 2;
+    static constexpr UINT name_message = WM_APP + 1;
 
     platform::Services& services;
     HWND form = nullptr;
