@@ -87,6 +87,8 @@ CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* F
                            CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
                            nullptr, GetModuleHandleW(nullptr), this);
     SetWindowLongPtrW(form, GWL_STYLE, WS_POPUP | WS_CLIPCHILDREN);
+    // Without the edge Windows adds to an overlapped window: no frame at all.
+    SetWindowLongPtrW(form, GWL_EXSTYLE, WS_EX_APPWINDOW);
     SetWindowPos(form, nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
