@@ -3,7 +3,7 @@
 # Only missing packages are installed, so a second call costs a few dpkg-query
 # look-ups and no network.
 #
-# Usage: scripts/install-deps.sh [GROUP...]   groups: build run test package fuzz bench format
+# Usage: scripts/install-deps.sh [GROUP...]   groups: build run test package fuzz bench format windows
 #        (no group: build run test package)
 set -euo pipefail
 
@@ -41,6 +41,12 @@ groups[fuzz]="clang libclang-rt-14-dev"
 groups[bench]="xvfb xauth x11-apps xfonts-base libbenchmark-dev libx11-dev libxdamage-dev
     libxtst-dev libxext-dev python3"
 groups[format]="clang-format"
+# make windows: the mingw-w64 cross compiler (its binutils come along), GoogleTest's sources to
+# build for Windows, Wine (64-bit) to run the tests, zip, wixl for the installer (msitools for
+# looking into one), and the end-to-end smoke's Xvfb, typing and clipboard tools with a
+# Japanese font for the boxes.
+groups[windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
+    zip wixl msitools xvfb xauth xdotool x11-utils xclip fonts-ipafont-gothic"
 
 selected=("$@")
 if [ ${#selected[@]} -eq 0 ]; then
@@ -50,7 +56,7 @@ fi
 wanted=()
 for group in "${selected[@]}"; do
     if [ -z "${groups[$group]+set}" ]; then
-        echo "install-deps: unknown group '$group' (groups: build run test package fuzz bench format)" >&2
+        echo "install-deps: unknown group '$group' (groups: build run test package fuzz bench format windows)" >&2
         exit 2
     fi
     # shellcheck disable=SC2206  # the lists are plain words, split on blanks

@@ -1,0 +1,97 @@
+# kirune.exe under Wine on a private Xvfb, typed into with xdotool and read back through the
+# clipboard: the real window, its keys, a box, a further window, the clock and the end.
+#     python3 smoke_test.py KIRUNE.EXE WINEPREFIX   (a booted prefix with the test settings)
+
+import os
+import subprocess
+import sys
+import time
+
+EXE, PREFIX = sys.argv[1], sys.argv[2]
+
+
+# A command's output; "" when it hangs, as xclip may while Wine's clipboard manager is busy.
+def run(*command):
+    try:
+        return subprocess.run(command, capture_output=True, text=True, timeout=5).stdout.strip()
+    except subprocess.TimeoutExpired:
+        return ""
+
+
+def poll(what, read, ok, seconds=10):
+    deadline = time.monotonic() + seconds
+    while True:
+        value = read()
+        if ok(value):
+            return value
+        if time.monotonic() > deadline:
+            sys.exit(f"FAIL: {what}: saw {value!r}")
+        time.sleep(0.1)
+
+
+def check(what, got, wanted):
+    if got != wanted:
+        sys.exit(f"FAIL: {what}: {got!r}, not {wanted!r}")
+
+
+def windows():
+    return run("xdotool", "search", "--onlyvisible", "--name", "^Kirune$").split()
+
+
+def size(window):
+    return run("xdotool", "getwindowgeometry", window).split()[-1]  # "Geometry: 90x17"
+
+
+# Ctrl+C in the window puts its display on the clipboard, over a marker put there first.
+def display(window):
+    subprocess.run(["xclip", "-selection", "clipboard"], input="marker", text=True, timeout=5)
+    run("xdotool", "windowfocus", "--sync", window, "key", "ctrl+c")
+    return poll("the display reaches the clipboard",
+                lambda: run("xclip", "-selection", "clipboard", "-o"), lambda t: t != "marker")
+
+
+def keys(window, *names):
+    run("xdotool", "windowfocus", "--sync", window, "key", "--delay", "30", *names)
+
+
+xvfb = subprocess.Popen(["Xvfb", "-displayfd", "1", "-screen", "0", "1280x1024x24", "-dpi", "96",
+                         "-nolisten", "tcp"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+os.environ.update(DISPLAY=":" + xvfb.stdout.readline().decode().strip(), WINEPREFIX=PREFIX,
+                  WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+# Wine's desktop and clipboard processes live on the display of the program that started them.
+subprocess.run(["wineserver", "-k"])
+with open(os.path.join(PREFIX, "..", "smoke-wine.log"), "w") as log:
+    wine = subprocess.Popen(["wine", EXE], stdout=log, stderr=log)
+try:
+    (main,) = poll("the window appears", windows, lambda w: len(w) == 1, 60)
+    check("size and name", (size(main), run("xdotool", "getwindowname", main)), ("90x17", "Kirune"))
+    keys(main, "1", "2", "plus", "3", "Return")
+    check("12+3 Enter", display(main), "15")
+    keys(main, "1", "slash", "0", "Return")
+    others = lambda: [w for w in windows() if w != main]  # noqa: E731
+    box = poll("the fault's box", others, len)[0]
+    check("the box's title", run("xdotool", "getwindowname", box), "Kirune")
+    keys(box, "Return")
+    poll("the box closes", windows, lambda w: w == [main])
+    keys(main, "BackSpace", "2", "asterisk", "3", "Return")
+    check("after the box, 2*3 Enter", display(main), "6")
+    keys(main, "z")
+    keys(poll("the announcement", others, len)[0], "Return")
+    second = poll("the further window", others, lambda w: [size(x) for x in w] == ["90x17"])[0]
+    # It takes the keyboard itself. Centred, it no longer covers the main window.
+    poll("the keyboard", lambda: run("xdotool", "getwindowfocus"), lambda f: f == second)
+    run("xdotool", "key", "--delay", "30", "5", "a")
+    check("the further window's display", display(second), "5")
+    run("xdotool", "mousemove", "--window", main, "45", "8", "click", "1")
+    check("the main window's own display", display(main), "6")
+    keys(main, "space")
+    poll("the main window shrinks", lambda: size(main), lambda s: s == "2x2")
+    poll("the clock runs", lambda: run("xdotool", "getwindowname", main), lambda n: n[:1].isdigit())
+    keys(main, "Escape")
+    check("exit status after Esc", wine.wait(10), 0)
+    print("PASS")
+finally:
+    if wine.poll() is None:
+        wine.kill()
+    subprocess.run(["wineserver", "-k"])
+    xvfb.kill()

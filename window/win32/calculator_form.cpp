@@ -1,0 +1,209 @@
+#include "window/win32/calculator_form.h"
+
+#include "platform/identity.h"
+#include "window/win32/accessible_name.h"
+#include "platform/win32/wide_text.h"
+
+namespace window::win32 {
+
+namespace {
+
+struct ButtonRow {
+    const wchar_t* caption;
+    float left, top, width, height;
+    bool own_font;  // the display's font; the last two keep the window system's default
+};
+
+// All below the 255-twip client area: the buttons are never seen, and the keys call their
+// click handlers. zero, iti ... kyu, puls, Command1 ... Command4, clr, Command5.
+constexpr std::array<ButtonRow, 17> button_rows{{
+    {L"0", 0, 1200, 495, 240, true},
+    {L"1", 0, 960, 255, 240, true},
+    {L"2", 240, 960, 255, 240, true},
+    {L"3", 480, 960, 255, 240, true},
+    {L"4", 0, 720, 255, 240, true},
+    {L"5", 240, 720, 255, 240, true},
+    {L"6", 480, 720, 255, 240, true},
+    {L"7", 0, 480, 255, 240, true},
+    {L"8", 240, 480, 255, 240, true},
+    {L"9", 480, 480, 255, 240, true},
+    {L"+", 720, 480, 360, 360, true},
+    {L"-", 720, 840, 360, 360, true},
+    {L"×", 1080, 480, 360, 360, true},
+    {L"÷", 1080, 840, 360, 360, true},
+    {L"＝", 720, 1200, 720, 240, true},
+    {L"ｃ", 960, 1560, 240, 240, false},
+    {L"√", 1440, 600, 375, 375, false},
+}};
+
+constexpr float client_width = 1350;
+constexpr float client_height = 255;
+constexpr float display_width = 1350;
+constexpr float display_height = 250;
+constexpr wchar_t form_class[] = L"KiruneForm";
+
+void register_form_class(WNDPROC procedure) {
+    static const bool registered = [&] {
+        WNDCLASSEXW form{};
+        form.cbSize = sizeof form;
+        form.lpfnWndProc = procedure;
+        form.hInstance = GetModuleHandleW(nullptr);
+        // The icon resource of the program's .rc; the task bar shows it for every window.
+        form.hIcon = LoadIconW(form.hInstance, L"IDI_ICON1");
+        form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        // The 5-twip strip below the display shows the form's face, as a form's does.
+        form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        form.lpszClassName = form_class;
+        return RegisterClassExW(&form) != 0;
+    }();
+    (void)registered;
+}
+
+// "ＭＳ Ｐゴシック" 8.25 pt, or where it is missing the Japanese Gothic the font mapper picks
+// for the Shift-JIS character set, as Windows itself falls back.
+HFONT display_font(unsigned dpi) {
+    const int height = -static_cast<int>(std::lround(8.25 * dpi / 72.0));
+    return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                       DEFAULT_PITCH | FF_DONTCARE, L"ＭＳ Ｐゴシック");
+}
+
+}  // namespace
+
+CalculatorForm::CalculatorForm(platform::Services& services) : CalculatorForm(services, nullptr) {}
+
+CalculatorForm::CalculatorForm(platform::Services& services, platform::Window& Form1)
+    : CalculatorForm(services, &Form1) {}
+
+CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* Form1)
+    : services(services),
+      core(services, *this, Form1 != nullptr ? *Form1 : *this, Text1.text_box()) {
+    register_form_class(form_proc);
+    // Created as an overlapped window so that Windows picks its default place (cascading the
+    // windows "z" opens), then made a popup: a popup would always open at the screen's corner.
+    const std::wstring caption = platform::win32::to_wide(platform::program_name);
+    // WS_EX_APPWINDOW: every calculator window, further ones too, has its own task-bar button.
+    form = CreateWindowExW(WS_EX_APPWINDOW, form_class, caption.c_str(), WS_OVERLAPPED,
+                           CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr,
+                           nullptr, GetModuleHandleW(nullptr), this);
+    SetWindowLongPtrW(form, GWL_STYLE, WS_POPUP | WS_CLIPCHILDREN);
+    // Without the edge Windows adds to an overlapped window: no frame at all.
+    SetWindowLongPtrW(form, GWL_EXSTYLE, WS_EX_APPWINDOW);
+    SetWindowPos(form, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+
+    Text1.create(form);
+    for (std::size_t i = 0; i < button_rows.size(); ++i) {
+        // Disabled and hidden: never clicked, never focused, and not listed by a screen reader.
+        buttons[i] = CreateWindowExW(0, L"BUTTON", button_rows[i].caption,
+                                     WS_CHILD | WS_DISABLED | BS_PUSHBUTTON, 0, 0, 0, 0, form,
+                                     nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    lay_out_controls();
+    const Twips pixels = scale();
+    resize_to(pixels.size(client_width), pixels.size(client_height));
+
+    Text1.attach(core);
+    core.Form_Load();
+    // Named once the window is up: the annotation service is no part of the start-up.
+    PostMessageW(form, name_message, 0, 0);
+}
+
+// The window goes before the core: no message may reach a core being destroyed.
+CalculatorForm::~CalculatorForm() {
+    Text1.detach();
+    SetWindowLongPtrW(form, GWLP_USERDATA, 0);
+    DestroyWindow(form);
+    if (font != nullptr) {
+        DeleteObject(font);
+    }
+    if (display_brush != nullptr) {
+        DeleteObject(display_brush);
+    }
+}
+
+// Places the controls and sizes the font for the DPI of the window's monitor.
+void CalculatorForm::lay_out_controls() {
+    const unsigned dpi = GetDpiForWindow(form);
+    const Twips pixels(dpi);
+    Text1.set_dpi(dpi);
+    const HFONT old_font = font;
+    font = display_font(dpi);
+    MoveWindow(Text1.handle(), 0, 0, pixels.size(display_width), pixels.size(display_height), TRUE);
+    SendMessageW(Text1.handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    for (std::size_t i = 0; i < button_rows.size(); ++i) {
+        const ButtonRow& row = button_rows[i];
+        MoveWindow(buttons[i], pixels.position(row.left), pixels.position(row.top),
+                   pixels.size(row.width), pixels.size(row.height), FALSE);
+        if (row.own_font) {
+            SendMessageW(buttons[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+    }
+    if (old_font != nullptr) {
+        DeleteObject(old_font);
+    }
+}
+
+LRESULT CALLBACK CalculatorForm::form_proc(HWND form, UINT message, WPARAM wparam, LPARAM lparam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
+        SetWindowLongPtrW(form, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<CalculatorForm*>(GetWindowLongPtrW(form, GWLP_USERDATA));
+    if (self == nullptr || self->form == nullptr) {
+        return DefWindowProcW(form, message, wparam, lparam);
+    }
+    return self->handle_message(message, wparam, lparam);
+}
+
+LRESULT CalculatorForm::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_SETFOCUS:
+            // The display keeps the keyboard for the whole life of the window: activated by a
+            // click, or again after a box closes, the window hands it on.
+            SetFocus(Text1.handle());
+            return 0;
+        case WM_TIMER:
+            if (wparam == clock_timer_id) {
+                core.Timer1_Timer();
+            } else if (wparam == activate_timer_id) {
+                activate();
+            }
+            return 0;
+        case WM_CTLCOLOREDIT:
+            if (const auto brush = display_colours(reinterpret_cast<HDC>(wparam))) {
+                return *brush;
+            }
+            break;
+        case name_message:
+            keep_accessible_name(form, platform::win32::to_wide(platform::program_name).c_str());
+            return 0;
+        case WM_CLOSE:
+            // A hidden window's clock stops: nobody could see it or stop it. Closing the main
+            // window ends the program; a further window only hides, and "z" shows it again.
+            set_timer_enabled(false);
+            if (&core.main_window() == static_cast<platform::Window*>(this)) {
+                services.end_program();
+            }
+            ShowWindow(form, SW_HIDE);
+            return 0;
+        case WM_DPICHANGED: {
+            // Moved to a monitor of another DPI: the same twips in that monitor's pixels.
+            const auto* suggested = reinterpret_cast<const RECT*>(lparam);
+            SetWindowPos(form, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            lay_out_controls();
+            return 0;
+        }
+        default:
+            break;
+    }
+    return DefWindowProcW(form, message, wparam, lparam);
+}
+
+std::unique_ptr<platform::Window> CalculatorForm::create_form() {
+    return std::make_unique<CalculatorForm>(services, core.main_window());
+}
+
+}  // namespace window::win32

@@ -1,0 +1,179 @@
+#include "window/win32/display.h"
+
+#include <commctrl.h>
+#include <imm.h>
+#include <windowsx.h>
+
+#include "input/form_core.h"
+#include "input/key_map.h"
+#include "platform/win32/wide_text.h"
+
+namespace window::win32 {
+
+namespace {
+
+// 1 Shift, 2 Ctrl, 4 Alt, added up: the state of the keyboard when the stroke was queued.
+int shift_state() {
+    int shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) {
+        shift |= input::shift_bit;
+    }
+    if (GetKeyState(VK_CONTROL) < 0) {
+        shift |= input::ctrl_bit;
+    }
+    if (GetKeyState(VK_MENU) < 0) {
+        shift |= input::alt_bit;
+    }
+    return shift;
+}
+
+}  // namespace
+
+void DisplayText::set_text(std::string text) {
+    value = std::move(text);
+    if (edit != nullptr) {
+        SetWindowTextW(edit, platform::win32::to_wide(value).c_str());
+    }
+}
+
+void Display::create(HWND form) {
+    // Right-aligned like a calculator's register; ES_AUTOHSCROLL shows the end of a long text.
+    shown_text.edit =
+        CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"0",
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_RIGHT | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                        form, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowSubclass(shown_text.edit, subclass_proc, 0, reinterpret_cast<DWORD_PTR>(this));
+    // No input method: it would compose text in the control behind the key map's back.
+    ImmAssociateContextEx(shown_text.edit, nullptr, 0);
+}
+
+LRESULT CALLBACK Display::subclass_proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                        UINT_PTR /*id*/, DWORD_PTR self) {
+    if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(edit, subclass_proc, 0);
+    } else if (reinterpret_cast<Display*>(self)->handle_message(message, wparam, lparam)) {
+        return message == WM_SETCURSOR || message == WM_XBUTTONDOWN || message == WM_XBUTTONUP;
+    }
+    return DefSubclassProc(edit, message, wparam, lparam);
+}
+
+// True when the message is the program's alone and the EDIT control must not see it.
+bool Display::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            key_down(message, wparam);
+            return true;
+        case WM_CHAR:
+            key_press(static_cast<char16_t>(wparam), last_key_code, last_shift);
+            return true;
+        // An Alt stroke types nothing, and the menu keys (Alt, F10) open no menu loop.
+        case WM_SYSCHAR:
+        case WM_DEADCHAR:
+        case WM_SYSDEADCHAR:
+        case WM_KEYUP:
+        case WM_SYSKEYUP:
+        case WM_CONTEXTMENU:
+        case WM_PASTE:
+        case WM_CUT:
+        case WM_CLEAR:
+        case WM_UNDO:
+        case EM_UNDO:
+        case WM_MOUSEWHEEL:
+            return true;
+        case WM_SETCURSOR:
+            // The ordinary arrow, not the text-entry beam: the display is no place to type.
+            SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+            return true;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+        case WM_MBUTTONDOWN:
+        case WM_XBUTTONDOWN:
+        case WM_LBUTTONDBLCLK:  // the second press of a double click pulls the window too
+        case WM_RBUTTONDBLCLK:
+        case WM_MBUTTONDBLCLK:
+        case WM_XBUTTONDBLCLK:
+        case WM_MOUSEMOVE:
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+        case WM_XBUTTONUP:
+            mouse(message, wparam, lparam);
+            return true;
+        default:
+            return false;
+    }
+}
+
+void Display::key_down(UINT message, WPARAM key) {
+    const auto key_code = static_cast<std::uint16_t>(key);
+    const int shift = shift_state();
+    // TranslateMessage queued this stroke's character before the key-down was dispatched.
+    // Taken now, the key-press follows its key-down within the one event, as on Qt, even when
+    // the key-down opens a box whose message loop would otherwise deliver the character.
+    MSG typed{};
+    const UINT char_message = message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+    const bool has_char = PeekMessageW(&typed, handle(), char_message, char_message, PM_REMOVE);
+    last_key_code = key_code;
+    last_shift = shift;
+    std::uint16_t code = key_code;
+    if (form_core != nullptr) {
+        form_core->Text1_KeyDown(code, shift);
+    }
+    // The key-down handler zeroing the code does not cancel the character.
+    if (message == WM_KEYDOWN) {
+        key_press(has_char ? static_cast<char16_t>(typed.wParam) : char16_t{0}, key_code, shift);
+    }
+    // Alt+F4 keeps its Windows meaning after the handler cleared its register: the window
+    // closes, as the default handling of the stroke would close it.
+    if (message == WM_SYSKEYDOWN && key_code == VK_F4 && IsWindow(handle())) {
+        PostMessageW(GetAncestor(handle(), GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
+    }
+}
+
+// Ctrl+H, Ctrl+M and Ctrl+[ type 8, 13 and 27 here, as everywhere on Windows.
+void Display::key_press(char16_t typed, std::uint16_t key_code, int shift) {
+    const auto character =
+        input::typed_character(key_code, shift, typed, input::ControlKeys::platform);
+    if (character && form_core != nullptr) {
+        char16_t key_ascii = *character;
+        form_core->Text1_KeyPress(key_ascii);
+    }
+}
+
+void Display::mouse(UINT message, WPARAM buttons, LPARAM at) {
+    // From the window's top left corner, where the display's frame begins, as in the Qt
+    // window: a press at the window's centre pulls it nowhere.
+    POINT point{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+    MapWindowPoints(handle(), GetParent(handle()), &point, 1);
+    const float x = scale.of(point.x);
+    const float y = scale.of(point.y);
+    switch (message) {
+        case WM_MOUSEMOVE:
+            if (form_core != nullptr) {
+                form_core->Text1_MouseMove(x, y);
+            }
+            return;
+        case WM_LBUTTONUP:
+        case WM_RBUTTONUP:
+        case WM_MBUTTONUP:
+        case WM_XBUTTONUP:
+            // The pull keeps the pointer while any button is held, even off the window.
+            if ((buttons & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON | MK_XBUTTON1 | MK_XBUTTON2)) ==
+                0) {
+                ReleaseCapture();
+            }
+            if (form_core != nullptr) {
+                form_core->Text1_MouseUp();
+            }
+            return;
+        default:
+            SetCapture(handle());
+            if (form_core != nullptr) {
+                form_core->Text1_MouseDown(x, y);
+            }
+            return;
+    }
+}
+
+}  // namespace window::win32

@@ -1,0 +1,64 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include <windows.h>
+
+#include "platform/window.h"
+#include "window/win32/twips.h"
+
+namespace input {
+class FormCore;
+}
+
+namespace window::win32 {
+
+// The display's text as the core reads and writes it. The core's text is the register; the
+// EDIT control only shows it, and is written at once so a box opened mid-action sees it.
+class DisplayText : public platform::TextBox {
+public:
+    const std::string& text() const override { return value; }
+    void set_text(std::string text) override;
+
+    HWND edit = nullptr;
+
+private:
+    std::string value = "0";
+};
+
+// Text1: the window's one visible control, an EDIT subclassed so that every key stroke and
+// mouse event goes to the core's handlers. It never edits itself: no typing, paste, cut, undo,
+// context menu or input method; what it shows changes only through DisplayText.
+class Display {
+public:
+    Display() = default;
+    Display(const Display&) = delete;
+    Display& operator=(const Display&) = delete;
+
+    void create(HWND form);
+    // Events reach the core from here on; before, and after detach, they are dropped.
+    void attach(input::FormCore& core) { form_core = &core; }
+    void detach() { form_core = nullptr; }
+    void set_dpi(unsigned dpi) { scale = Twips(dpi); }
+
+    HWND handle() const { return shown_text.edit; }
+    DisplayText& text_box() { return shown_text; }
+
+private:
+    static LRESULT CALLBACK subclass_proc(HWND edit, UINT message, WPARAM wparam, LPARAM lparam,
+                                          UINT_PTR id, DWORD_PTR self);
+    bool handle_message(UINT message, WPARAM wparam, LPARAM lparam);
+    void key_down(UINT message, WPARAM key);
+    void key_press(char16_t typed, std::uint16_t key_code, int shift);
+    void mouse(UINT message, WPARAM buttons, LPARAM at);
+
+    DisplayText shown_text;
+    input::FormCore* form_core = nullptr;
+    Twips scale{96};
+    // The key-down a lone WM_CHAR belongs to (a second character of one stroke).
+    std::uint16_t last_key_code = 0;
+    int last_shift = 0;
+};
+
+}  // namespace window::win32
