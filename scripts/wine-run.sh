@@ -17,6 +17,12 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     { wineboot -i && wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f &&
         for value in Managed UseTakeFocus; do
             wine reg add 'HKCU\Software\Wine\AppDefaults\kirune.exe\X11 Driver' /v $value /d N /f
+        done &&
+        # A fresh prefix has no Japanese font: the display's and the boxes' faces are drawn
+        # with the host's IPA Gothic instead of empty squares.
+        for face in 'MS UI Gothic' 'MS PGothic' 'ＭＳ Ｐゴシック'; do
+            LC_ALL=C.UTF-8 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" \
+                /d IPAPGothic /f
         done; } >>"$log" 2>&1 </dev/null
 fi
 if [ "$1" = --start ]; then
