@@ -13,6 +13,7 @@ import json
 import math
 import os
 import platform
+import re
 import statistics
 import subprocess
 import sys
@@ -289,11 +290,30 @@ def main():
     if timeouts:
         print(f"key presses without a repaint within 1 s: {timeouts}")
 
+    # The previous run's result, if this file holds one: how far two runs lie apart is the
+    # measure of how far one run can be trusted.
+    previous = None
+    try:
+        with open(args.results) as old:
+            found = re.search(r"^- Start-up result: ([0-9.]+) x Qt minimal, run of ([^.]+)\.$",
+                              old.read(), re.MULTILINE)
+        if found:
+            previous = (float(found.group(1)), found.group(2))
+    except OSError:
+        pass
+    run_date = started.strftime("%Y-%m-%d %H:%M %Z")
+    result_lines = [f"- Start-up result: {start_ratio_qt:.3f} x Qt minimal, run of {run_date}."]
+    if previous:
+        apart = (start_ratio_qt / previous[0] - 1) * 100
+        result_lines.append(f"- The run before it in this file: {previous[0]:.3f} x Qt minimal, "
+                            f"run of {previous[1]}; the two runs are {apart:+.1f} % apart.")
+        print(f"previous run {previous[0]:.3f} ({previous[1]}): {apart:+.1f} % apart")
+
     lines = [
         "# Kirune benchmark results",
         "",
         f"- Command: `{args.command}`",
-        f"- Date: {started.strftime('%Y-%m-%d %H:%M %Z')}",
+        f"- Date: {run_date}",
         f"- Machine: {machine}",
         f"- Display: Xvfb 1280x1024x24, no window manager, QT_QPA_PLATFORM=xcb; {args.locale_note}",
     ]
@@ -306,6 +326,7 @@ def main():
         "of the blocks' medians.",
         f"- Start-up blocks, Kirune / Qt minimal: {block_text}; the blocks are {spread * 100:.1f} % "
         "apart (largest ratio over smallest).",
+    ] + result_lines + [
         f"- Memory: median of {args.memory_rounds} interleaved rounds, Rss and Pss from "
         "/proc/PID/smaps_rollup one second after the map. Pss shares each library page among "
         "every process mapping it, other programs on the machine included: compare it within "
