@@ -169,6 +169,7 @@ def main():
 
     started = datetime.datetime.now().astimezone()
     machine = machine_text()
+    load_at_start = os.getloadavg()[0]
 
     # Start-up is timed in blocks spread over the whole run (before the key timing, between it
     # and the engine, at the end), each block interleaved, and the ratio reported is the median
@@ -308,6 +309,16 @@ def main():
         result_lines.append(f"- The run before it in this file: {previous[0]:.3f} x Qt minimal, "
                             f"run of {previous[1]}; the two runs are {apart:+.1f} % apart.")
         print(f"previous run {previous[0]:.3f} ({previous[1]}): {apart:+.1f} % apart")
+
+    # On a machine busy with other work single starts spread over several times their quiet
+    # length, and no number of rounds here brings the ratio to within a few per cent.
+    load = max(load_at_start, os.getloadavg()[0])
+    if load > (os.cpu_count() or 1):
+        warning = (f"load average up to {load:.1f} on {os.cpu_count()} cores: other programs "
+                   "shared the processors, single starts spread widely (see the samples), and "
+                   "the start-up ratio of this run is not reliable to a few per cent.")
+        result_lines.append(f"- Busy machine: {warning}")
+        print(f"bench: busy machine, {warning}")
 
     lines = [
         "# Kirune benchmark results",
