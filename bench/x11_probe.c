@@ -5,6 +5,9 @@
  *
  *   x11_probe startup -- PROGRAM [ARG...]
  *       startup_ms=<exec to MapNotify> rss_kb=<Rss> pss_kb=<Pss>   (memory 1 s after the map)
+ *   x11_probe map -- PROGRAM [ARG...]
+ *       startup_ms=<exec to MapNotify>, the program stopped at once: many timed starts cost
+ *       no second of waiting each
  *   x11_probe keys COUNT [P:]NAME PREP KEY [...] -- PROGRAM [ARG...] [-- PROGRAM [ARG...]]
  *       one line "sample [P:]NAME <ms>" per key, the cases taken in turn COUNT times. PREP is
  *       a comma-separated list of keysym names typed (and left to settle) before the timed
@@ -181,6 +184,14 @@ static int run_startup(char** argv) {
     return 0;
 }
 
+static int run_map(char** argv) {
+    double startup_ms = 0;
+    start_program(argv, &startup_ms);
+    printf("startup_ms=%.3f\n", startup_ms);
+    stop_children();
+    return 0;
+}
+
 /* Waits until none of the windows has changed for quiet_ms, then clears their damage. */
 static void settle(const Damage* damages, int count, double quiet_ms, double limit_ms) {
     const double give_up = now_ms() + limit_ms;
@@ -315,6 +326,7 @@ static int run_keys(int count, const struct Case* cases, int case_count, char***
 static int usage(void) {
     fprintf(stderr,
             "usage: x11_probe startup -- PROGRAM [ARG...]\n"
+            "       x11_probe map -- PROGRAM [ARG...]\n"
             "       x11_probe keys COUNT [P:]NAME PREP KEY [...] -- PROGRAM [ARG...] "
             "[-- PROGRAM [ARG...]]\n");
     return 2;
@@ -334,7 +346,11 @@ int main(int argc, char** argv) {
     if (program == 0 || program >= argc) {
         return usage();
     }
-    dpy = XOpenDisplay(NULL);
+    /* A server busy with the previous program's teardown may refuse a connection for a moment
+     * on a loaded machine: try for a few seconds before giving up. */
+    for (int attempt = 0; attempt < 50 && (dpy = XOpenDisplay(NULL)) == NULL; ++attempt) {
+        usleep(100000);
+    }
     if (dpy == NULL) {
         fprintf(stderr, "x11_probe: cannot open display\n");
         return 1;
@@ -354,6 +370,9 @@ int main(int argc, char** argv) {
 
     if (strcmp(argv[1], "startup") == 0) {
         return run_startup(argv + program);
+    }
+    if (strcmp(argv[1], "map") == 0) {
+        return run_map(argv + program);
     }
     if (strcmp(argv[1], "keys") == 0) {
         /* The programs: the words after each "--". */

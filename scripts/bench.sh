@@ -72,7 +72,7 @@ command="scripts/bench.sh"
 [ -n "${MAKELEVEL:-}" ] && command="make bench"
 rounds=()
 if [ "${BENCH_QUICK:-0}" = 1 ]; then
-    rounds=(--startup-rounds 3 --keys 20 --key-rounds 2 --engine-repetitions 2)
+    rounds=(--startup-rounds 3 --memory-rounds 1 --keys 20 --key-rounds 2 --engine-repetitions 2)
     command+=" (BENCH_QUICK=1)"
 fi
 

@@ -3,11 +3,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColor>
-#include <QImageReader>
-#include <QPixmap>
 #include <QFont>
+#include <QImage>
+#include <QPixmap>
 #include <QPalette>
 #include <QPushButton>
+#include <QResource>
 #include <QScreen>
 #include <QWindow>
 
@@ -103,8 +104,8 @@ CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* F
     setWindowTitle(name);
     // The caption turns into a clock; the name a screen reader gives the window stays.
     setAccessibleName(name);
-    // The icon is the application's, set once in main(): building it per window would decode
-    // the images again for every "z".
+    // The icon is the application's, set once in main(): building it per window would copy
+    // the pixels again for every "z".
     // No layout sets a minimum size: a 30-twip window really is 2 pixels wide.
     resize(size_pixels(client_width), size_pixels(client_height));
 
@@ -260,17 +261,23 @@ void CalculatorForm::closeEvent(QCloseEvent* event) {
 QIcon program_icon() {
     static const bool registered = (register_icon_resources(), true);
     Q_UNUSED(registered);
+    // Raw pixels, not PNG: any QImageReader, even one told the format, asks Qt's plugin loader,
+    // which opens every image-format plugin at start-up. Window icons are never drawn larger
+    // than 64 pixels here; launchers take the large sizes from the installed theme icons.
+    const QByteArray pixels =
+        QResource(QStringLiteral(":/kirune/window-icon.rgba")).uncompressedData();
+    const auto* data = reinterpret_cast<const uchar*>(pixels.constData());
     QIcon icon;
-    // Read as PNG by name: letting Qt detect the format loads every image plugin (and QtSvg),
-    // which cost 11-18 ms of start-up. Window icons are never drawn larger than 64 pixels
-    // here; the large sizes only went to the X server for nothing.
+    qsizetype offset = 0;
     for (const int size : {16, 32, 48, 64}) {
-        QImageReader reader(QStringLiteral(":/kirune/icon-%1.png").arg(size), "png");
-        reader.setAutoDetectImageFormat(false);
-        const QPixmap pixmap = QPixmap::fromImageReader(&reader);
-        if (!pixmap.isNull()) {
-            icon.addPixmap(pixmap);
+        const qsizetype bytes = qsizetype{size} * size * 4;
+        if (offset + bytes > pixels.size()) {
+            break;
         }
+        // The image only borrows the bytes; the pixmap is a copy of its own.
+        const QImage image(data + offset, size, size, size * 4, QImage::Format_RGBA8888);
+        icon.addPixmap(QPixmap::fromImage(image));
+        offset += bytes;
     }
     return icon;
 }

@@ -24,6 +24,15 @@ for size in 16 32 48 64 128 256; do
     convert "$work/$size.png" -strip "PNG32:$dir/$app_id.png"
 done
 
+# The window icon as raw pixels, 8-bit RGBA, not premultiplied, the 16, 32, 48 and 64 pixel
+# images one after the other: the program builds its QImages straight from these bytes, since
+# any QImageReader, even one told the format, makes Qt open every image-format plugin at
+# start-up. Larger sizes are not sent as a window icon; launchers use the theme icons.
+for size in 16 32 48 64; do
+    convert "$work/$size.png" -depth 8 "RGBA:$work/$size.rgba"
+done
+cat "$work/16.rgba" "$work/32.rgba" "$work/48.rgba" "$work/64.rgba" >"$out/window-icon.rgba"
+
 # The 16-colour 32 x 32 icon. The drawing has only a few flat colours, so
 # the reduction keeps every one of them and merely merges the shades of
 # antialiased edges; without dithering the key cells stay flat.
