@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "input/key_map.h"
-#include "tests/support/form_check.h"
 #include "tests/support/headless_form.h"
 
 namespace {

@@ -6,13 +6,6 @@
 
 namespace support {
 
-class FakeTextBox : public platform::TextBox {
-public:
-    const std::string& text() const override { return value; }
-    void set_text(std::string text) override { value = std::move(text); }
-    std::string value = "0";
-};
-
 // A window system that only records: geometry in twips, caption, colour, timer, shows. Its
 // starting values are ones no key writes, so a missing write shows.
 class FakeWindow : public platform::Window {
@@ -35,7 +28,6 @@ public:
     void set_stay_on_top(bool enabled) override { on_top = enabled; }
     std::string digit_caption(int digit) const override { return std::to_string(digit); }
     void show() override { ++shows; }
-    std::unique_ptr<platform::Window> create_form() override { return nullptr; }
 
     float left_twips = 3000, top_twips = 2000, width_twips = 1400, height_twips = 255;
     std::string caption = "untitled";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -12,8 +13,8 @@
 namespace support {
 
 // A calculator window without a toolkit: the real FormCore (key map, engine, memo, window
-// rules) on a recording window system. The tests drive it exactly as the Qt window does.
-class HeadlessForm : public FakeWindow {
+// rules) on a recording window system and display. The tests drive it as the Qt window does.
+class HeadlessForm : public FakeWindow, public platform::TextBox {
 public:
     // A main window with services of its own, or a further window that shares the services
     // and addresses Form1 as its main window.
@@ -29,27 +30,36 @@ public:
     // std::bad_alloc or another std::exception. "{text}" puts text into the display as an earlier
     // result would have left it (such as 1E+300).
     void type(std::string_view keys);
-    void key_down(std::uint16_t key_code, int shift = 0);
-    int key_left = -1;  // the key code the last key-down left (0: consumed)
+    void key_down(std::uint16_t code, int shift = 0) { core.Text1_KeyDown(code, shift); }
 
-    const std::string& display() const { return Text1.value; }
-    HeadlessForm* extra() const;  // the window opened with "z", or nullptr
+    const std::string& display() const { return value; }
+    const std::string& text() const override { return value; }
+    void set_text(std::string text) override { value = std::move(text); }
+    std::string value = "0";  // the display Text1
+    // The window opened with "z", or nullptr.
+    HeadlessForm* extra() const { return dynamic_cast<HeadlessForm*>(core.extra_window.get()); }
 
     // This window and its further windows by name: display, mark, pend, operand, reg, memo,
     // mouse, pos, size, caption, timer, colour, top, shows; a further window's names start
     // with "z.". Empty reads "_", an Integer "i0", a Double "d5", a String as it is. The main
-    // window adds the services' records: box ("style title message", "|" between), asked,
-    // beeps, end, randomize, clip, and key.
+    // window adds the services' records: box ("style title message", "|" between), asked (the
+    // last input box), beeps, end, randomize and clip.
     std::map<std::string, std::string> observed(const std::string& prefix = "") const;
 
-private:
-    void event(std::string_view token);
+    void event(const std::string& token);  // one "[...]"
     std::unique_ptr<FakeServices> owned_services;
-
-public:
     FakeServices& services;
-    FakeTextBox Text1;
     input::FormCore core;
 };
+
+// The check the property test and the fuzzer make around every event, so both look for the
+// same faults. Returns what went wrong, or "": an exception left the form; a box the program
+// never shows; a fault box that changed the state; a state the calculator cannot be in (in any
+// window of the chain); or, when `computes` and the display changed, a computed text that
+// does not read back as itself.
+std::string checked_event(HeadlessForm& form, const std::function<void()>& event, bool computes);
+
+// Whether a typed character writes a computed number when it changes the display.
+bool writes_number(char16_t code);
 
 }  // namespace support
