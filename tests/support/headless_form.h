@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,34 +13,53 @@
 namespace support {
 
 // A calculator window without a toolkit: the real FormCore (key map, engine, memo, window
-// rules) on a recording window system. The tests drive it exactly as the Qt window does.
-class HeadlessForm : public FakeWindow {
+// rules) on a recording window system and display. The tests drive it as the Qt window does.
+class HeadlessForm : public FakeWindow, public platform::TextBox {
 public:
-    // A main window with services of its own.
-    HeadlessForm();
-    // A main window on shared services.
-    explicit HeadlessForm(FakeServices& services);
-    // A further window: shares the services and addresses Form1 as its main window.
-    HeadlessForm(FakeServices& services, platform::Window& Form1);
+    // A main window with services of its own, or a further window that shares the services
+    // and addresses Form1 as its main window.
+    explicit HeadlessForm(FakeServices* shared = nullptr, platform::Window* Form1 = nullptr);
 
     std::unique_ptr<platform::Window> create_form() override;
 
-    // Types each character as a key press (its code is the character's byte).
+    // Keys in a small notation. A character is a key press of its byte ("\r" Enter, "\x16"
+    // Ctrl+V). "[...]" is another event: a key-down with its shift state in front ("[F3]",
+    // "[1F3]" Shift+F3, "[6F3]", "[Del]", "[1Del]", "[2Kp-]", "[2Ins]"), the mouse in twips
+    // ("[Down x y]", "[Move x y]", "[Up]"), a clock tick ("[Tick]"), "[>]": what follows goes
+    // to the further window, or "[!memory]", "[!error]": the next service call throws
+    // std::bad_alloc or another std::exception. "{text}" puts text into the display as an earlier
+    // result would have left it (such as 1E+300).
     void type(std::string_view keys);
-    // A key-down event; returns the key code as the handler left it.
-    std::uint16_t key_down(std::uint16_t key_code, int shift = 0);
+    void key_down(std::uint16_t code, int shift = 0) { core.Text1_KeyDown(code, shift); }
 
-    const std::string& display() const { return Text1.value; }
+    const std::string& display() const { return value; }
+    const std::string& text() const override { return value; }
+    void set_text(std::string text) override { value = std::move(text); }
+    std::string value = "0";  // the display Text1
     // The window opened with "z", or nullptr.
-    HeadlessForm* extra() const;
+    HeadlessForm* extra() const { return dynamic_cast<HeadlessForm*>(core.extra_window.get()); }
 
-private:
+    // This window and its further windows by name: display, mark, pend, operand, reg, memo,
+    // mouse, pos, size, caption, timer, colour, top, shows; a further window's names start
+    // with "z.". Empty reads "_", an Integer "i0", a Double "d5", a String as it is. The main
+    // window adds the services' records: box ("style title message", "|" between), asked (the
+    // last input box), beeps, end, randomize and clip.
+    std::map<std::string, std::string> observed(const std::string& prefix = "") const;
+
+    void event(const std::string& token);  // one "[...]"
     std::unique_ptr<FakeServices> owned_services;
-
-public:
     FakeServices& services;
-    FakeTextBox Text1;
     input::FormCore core;
 };
+
+// The check the property test and the fuzzer make around every event, so both look for the
+// same faults. Returns what went wrong, or "": an exception left the form; a box the program
+// never shows; a fault box that changed the state; a state the calculator cannot be in (in any
+// window of the chain); or, when `computes` and the display changed, a computed text that
+// does not read back as itself.
+std::string checked_event(HeadlessForm& form, const std::function<void()>& event, bool computes);
+
+// Whether a typed character writes a computed number when it changes the display.
+bool writes_number(char16_t code);
 
 }  // namespace support
