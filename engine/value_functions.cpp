@@ -56,11 +56,11 @@ void Calculator::sphere_volume() {
 // every state, so pressed while a second number is being typed it replaces the stored first
 // operand by that partly typed number. pending_op is left alone.
 void Calculator::random_number() {
-    operand = Text1.text();
     // Single arithmetic: r stays below 1, so r * 900 rounds down to at most 899 and the
-    // result lies from 100 to 999.
+    // result lies from 100 to 999. Drawn before anything is written.
     const float r = services.random_next();
     const float value = std::floor(r * 900.0F) + 100.0F;
+    operand = Text1.text();
     Text1.set_text(platform::single_text(value));
     op_mark = std::string();
 }
