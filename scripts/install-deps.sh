@@ -3,7 +3,7 @@
 # Only missing packages are installed, so a second call costs a few dpkg-query
 # look-ups and no network.
 #
-# Usage: scripts/install-deps.sh [GROUP...]   groups: build run test package fuzz bench format windows
+# Usage: scripts/install-deps.sh [GROUP...]   groups: build run test package fuzz bench format windows screenshots
 #        (no group: build run test package)
 set -euo pipefail
 
@@ -17,17 +17,14 @@ groups[build]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-t
     libgtest-dev libgmock-dev"
 # A font with Japanese glyphs, for the messages and boxes.
 groups[run]="fonts-ipafont-gothic"
-# The end-to-end tests: a virtual X server (xauth for xvfb-run), typing and
-# window queries (xdotool, xwininfo and xprop from x11-utils), Num Lock and the
-# server keys (numlockx, setxkbmap from x11-xkb-utils), a session bus with the
-# accessibility bus to read the display as a screen reader does, and Python
-# with GLib's D-Bus client (python3-gi); xwd (x11-apps) and convert
-# (imagemagick) save a screenshot when a test fails; xclip sets and reads the
-# clipboard. A small window manager (openbox) for the window tests on a desktop
-# as users have it, and fontconfig's fc-list to tell which fonts hold the
-# glyphs of the Japanese texts.
-groups[test]="xvfb xauth xdotool x11-utils numlockx x11-xkb-utils dbus at-spi2-core python3
-    python3-gi x11-apps imagemagick openbox fontconfig xclip"
+# The end-to-end tests: a virtual X server (xauth for xvfb-run), typing and window
+# queries (xdotool), a session bus with the accessibility bus to read the display as a
+# screen reader does, Python with GLib's D-Bus client (python3-gi), and xclip to set and
+# read the clipboard.
+groups[test]="xvfb xauth xdotool dbus at-spi2-core python3 python3-gi xclip"
+# scripts/screenshots.sh, for the README's pictures: window queries (x11-utils), ImageMagick,
+# and a small window manager (openbox) for a real title bar on the box.
+groups[screenshots]="xvfb xauth xdotool x11-utils imagemagick openbox"
 # The package checks that run with the tests: cpack's Debian package (dpkg-shlibdeps from
 # dpkg-dev, which calls file), lintian, the desktop entry and metainfo validators; the icon
 # rendering check (rsvg-convert) and the Windows resource check (windres) skip themselves
@@ -56,7 +53,7 @@ fi
 wanted=()
 for group in "${selected[@]}"; do
     if [ -z "${groups[$group]+set}" ]; then
-        echo "install-deps: unknown group '$group' (groups: build run test package fuzz bench format windows)" >&2
+        echo "install-deps: unknown group '$group' (groups: build run test package fuzz bench format windows screenshots)" >&2
         exit 2
     fi
     # shellcheck disable=SC2206  # the lists are plain words, split on blanks

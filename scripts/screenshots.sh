@@ -8,7 +8,7 @@
 #
 # Usage: scripts/screenshots.sh [PROGRAM]   (default: build/app/kirune, from `make build`)
 # Needs: Xvfb, xdotool, xwininfo, ImageMagick; openbox if installed, for a real title bar
-# on the box (scripts/install-deps.sh test).
+# on the box (scripts/install-deps.sh screenshots).
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -20,7 +20,7 @@ if [ ! -x "$program" ]; then
 fi
 for tool in Xvfb xdotool xwininfo import convert display; do
     if ! command -v "$tool" >/dev/null; then
-        echo "screenshots: $tool is missing; run scripts/install-deps.sh test" >&2
+        echo "screenshots: $tool is missing; run scripts/install-deps.sh screenshots" >&2
         exit 1
     fi
 done
