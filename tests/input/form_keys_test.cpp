@@ -44,7 +44,7 @@ constexpr Row rows[] = {
     {"5+[2Kp-]\r", "-5", "pend="}, {"12+[1Del]3\r", "4"},
     // Value functions; the random key enters a new number (draws 0.25, then just below 1)
     {"2r", "1.4142135623731"}, {"{-3.5}e", "-1"}, {"0.001e", "1"}, {"{-2}f", "4"}, {"{-2}g", "-8"},
-    {"3h", "18.84"}, {"{-2}j", "12.56"}, {"1k", "4.18666666666667"}, {"{-0}r", "0"},
+    {"3h", "18.84"}, {"{-2}j", "12.56"}, {"1k", "4.18666666666667"}, {"2k", "33.4933333333333"}, {"{-0}r", "0"},
     {"5+l", "325", "mark=;pend=tasu;operand=5"}, {"5+2l\r", "327"}, {"ll", "999"},
     // Base conversions
     {"101b", "101", DEC "101→5"},
@@ -74,6 +74,7 @@ constexpr Row rows[] = {
     // Memory keys: F store, Shift recall, Ctrl show, Alt clear, Ctrl+Alt clear all
     {"12.5[F1]c[1F1]", "12.5", "reg=F1:d12.5"}, {"12.[F12]c[1F12]", "12", "reg=F12:d12"},
     {"5[1F7]", "0", "reg="}, {"5[F7][4F7][1F7]", "0", "reg=F7:i0"},
+    {"5[F0][F13][1F13][2F0]", "5", "reg="},  // the neighbours of F1 and F12 are no F-keys
     {"5[F1]7[F2]c[1F2]", "57", "reg=F1:d5 F2:d57"},
     {"[2F3]5[F3][2F3][4F3][2F3]", "5", "box=64 Kirune  | 64 Kirune 5 | 64 Kirune 0"},
     {"5[F1][F12][6F5]", "5", "reg=F1:i0 F2:i0 F3:i0 F4:i0 F5:i0 F6:i0 F7:i0 F8:i0 F9:i0 F10:i0 F11:i0 F12:i0"},

@@ -62,6 +62,9 @@ TEST(NumberText, PinsTheOldRuntimesRules) {
     EXPECT_EQ(leading_number("1" + std::string(1 << 20, '0') + "E-1048576"), 1);
     EXPECT_EQ(leading_number("0." + std::string(400, '0') + "1E+401"), 1);
     EXPECT_THROW(leading_number("1" + std::string(309, '0')), RuntimeError);
+    // Digits beyond the 800 kept still round: a hair above the halfway point goes up.
+    EXPECT_EQ(leading_number("9007199254740993." + std::string(784, '0') + "1"),
+              9007199254740994.0);
 }
 
 }  // namespace
