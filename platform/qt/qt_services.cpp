@@ -1,7 +1,5 @@
 #include "platform/qt/qt_services.h"
 
-#include <chrono>
-
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
@@ -76,15 +74,11 @@ void QtServices::beep() {
 }
 
 void QtServices::randomize() {
-    const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
-    std::seed_seq seed{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
-    random.seed(seed);
+    random.seed_from_clock();
 }
 
 float QtServices::random_next() {
-    // 24 bits fill a float's mantissa exactly: the largest value is 1 - 2^-24, never 1.
-    constexpr float scale = 1.0F / 16777216.0F;
-    return static_cast<float>(random() >> 8) * scale;
+    return random.next();
 }
 
 std::string QtServices::now_text() {

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <random>
-
+#include "platform/random_sequence.h"
 #include "platform/services.h"
 
 namespace platform::qt {
@@ -22,7 +21,7 @@ public:
     void set_clipboard_text(std::string_view text) override;
 
 private:
-    std::mt19937 random;
+    RandomSequence random;
     bool ending = false;
 };
 

@@ -1,6 +1,5 @@
 #include "platform/win32/win32_services.h"
 
-#include <chrono>
 #include <cstring>
 #include <cwchar>
 #include <vector>
@@ -52,15 +51,11 @@ void Win32Services::beep() {
 }
 
 void Win32Services::randomize() {
-    const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
-    std::seed_seq seed{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32)};
-    random.seed(seed);
+    random.seed_from_clock();
 }
 
 float Win32Services::random_next() {
-    // 24 bits fill a float's mantissa exactly: the largest value is 1 - 2^-24, never 1.
-    constexpr float scale = 1.0F / 16777216.0F;
-    return static_cast<float>(random() >> 8) * scale;
+    return random.next();
 }
 
 // The user's short date and long time, as Windows writes them: "2026/12/06 9:07:02" on a

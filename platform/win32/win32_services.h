@@ -1,9 +1,8 @@
 #pragma once
 
-#include <random>
-
 #include <windows.h>
 
+#include "platform/random_sequence.h"
 #include "platform/services.h"
 
 namespace platform::win32 {
@@ -33,7 +32,7 @@ public:
 private:
     bool open_clipboard();
 
-    std::mt19937 random;
+    RandomSequence random;
     // Owns what the program puts on the clipboard: with no owner, SetClipboardData fails.
     HWND clipboard_owner = nullptr;
 };
