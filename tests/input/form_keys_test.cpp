@@ -44,7 +44,8 @@ constexpr Row rows[] = {
     {"5+[2Kp-]\r", "-5", "pend="}, {"12+[1Del]3\r", "4"},
     // Value functions; the random key enters a new number (draws 0.25, then just below 1)
     {"2r", "1.4142135623731"}, {"{-3.5}e", "-1"}, {"0.001e", "1"}, {"{-2}f", "4"}, {"{-2}g", "-8"},
-    {"3h", "18.84"}, {"{-2}j", "12.56"}, {"1k", "4.18666666666667"}, {"2k", "33.4933333333333"}, {"{-0}r", "0"},
+    {"3h", "18.84"}, {"{-2}j", "12.56"}, {"1k", "4.18666666666667"}, {"2k", "33.4933333333333"},
+    {"{-0}r", "0"},
     {"5+l", "325", "mark=;pend=tasu;operand=5"}, {"5+2l\r", "327"}, {"ll", "999"},
     // Base conversions
     {"101b", "101", DEC "101→5"},
@@ -68,7 +69,8 @@ constexpr Row rows[] = {
     {"5[F1]{1E+400}[F1][1F1]", "5", TOO_BIG ";reg=F1:d5"},
     {"{1E+400}[2Ins]c5+[1Ins]", "5", TOO_BIG ";mark=tasu;operand=i0"},
     // Editing keys: Shift+Delete removes a character, Delete clears; the sign changes as text
-    {"12.5[1Del]", "12."}, {"0.5[1Del]", "0"}, {"{-5}[1Del]", "0"}, {"{1E+4000}[1Del]", "1E+400"},
+    {"12.5[1Del]", "12."}, {"{}[1Del]", "0"}, {"0.5[1Del]", "0"}, {"{-5}[1Del]", "0"},
+    {"{1E+4000}[1Del]", "1E+400"},
     {"12+3.5[Del]", "0", "mark=;pend=;operand=i0"}, {"12+3[3Del]", "0"}, {"25[2Kp-][2Kp-]", "25"},
     {"12.[2Kp-]", "-12."}, {"0.[2Kp-]", "0.", "beeps=1"}, {"25[Kp-][3Kp-][6Kp-]", "25"},
     // Memory keys: F store, Shift recall, Ctrl show, Alt clear, Ctrl+Alt clear all
@@ -77,7 +79,8 @@ constexpr Row rows[] = {
     {"5[F0][F13][1F13][2F0]", "5", "reg="},  // the neighbours of F1 and F12 are no F-keys
     {"5[F1]7[F2]c[1F2]", "57", "reg=F1:d5 F2:d57"},
     {"[2F3]5[F3][2F3][4F3][2F3]", "5", "box=64 Kirune  | 64 Kirune 5 | 64 Kirune 0"},
-    {"5[F1][F12][6F5]", "5", "reg=F1:i0 F2:i0 F3:i0 F4:i0 F5:i0 F6:i0 F7:i0 F8:i0 F9:i0 F10:i0 F11:i0 F12:i0"},
+    {"5[F1][F12][6F5]", "5",
+     "reg=F1:i0 F2:i0 F3:i0 F4:i0 F5:i0 F6:i0 F7:i0 F8:i0 F9:i0 F10:i0 F11:i0 F12:i0"},
     // Memo and clock messages, the end, keys that are not in the map (answers: abc, abcdef)
     {"w", "0", "box=64 Kirune ;memo=_"}, {"3qw", "3", "memo=abc;box=64 Kirune abc;asked=" ASKED},
     {"qqqw", "0", "memo=;box=64 Kirune ;asked=" ASKED "abcdef"},
