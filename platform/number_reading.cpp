@@ -33,7 +33,6 @@ bool is_exponent_letter(char c) {
 class Decimal {
 public:
     void add_digit(char c, bool after_point) {
-        has_digits = true;
         if (kept == 0 && c == '0') {
             if (after_point) {
                 --point_position;
@@ -94,8 +93,6 @@ public:
         }
         return negative ? -result : result;
     }
-
-    bool has_digits = false;
 
 private:
     char digits[kept_digits];

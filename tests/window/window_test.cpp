@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/qt/date_time_text.h"
+#include "platform/qt/qt_services.h"
 #include "tests/support/fake_services.h"
 #include "window/calculator_form.h"
 
@@ -134,6 +135,20 @@ TEST_F(Window, ChainOfTwoHundredFurtherWindows) {
         last = extra_of(*last);
     }
     EXPECT_EQ(QApplication::topLevelWidgets().size(), 201);
+}
+
+// Esc's end with the real services: every window closed, the event loop left with 0, once.
+TEST(QtServices, EndProgramClosesEveryWindowAndLeavesTheLoopWithZero) {
+    platform::qt::QtServices services;
+    window::CalculatorForm form(services);
+    form.show();
+    QTimer::singleShot(0, [&] {
+        services.end_program();
+        services.end_program();
+    });
+    QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(form.isVisible());
 }
 
 TEST(QtServices, DateTimeFollowsTheLocaleWithFullYearAndSeconds) {
