@@ -100,7 +100,7 @@ CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* F
                                      nullptr, GetModuleHandleW(nullptr), nullptr);
     }
     lay_out_controls();
-    const Twips pixels = scale();
+    const platform::Twips pixels = scale();
     resize_to(pixels.size(client_width), pixels.size(client_height));
 
     Text1.attach(core);
@@ -125,7 +125,7 @@ CalculatorForm::~CalculatorForm() {
 // Places the controls and sizes the font for the DPI of the window's monitor.
 void CalculatorForm::lay_out_controls() {
     const unsigned dpi = GetDpiForWindow(form);
-    const Twips pixels(dpi);
+    const platform::Twips pixels(dpi);
     Text1.set_dpi(dpi);
     const HFONT old_font = font;
     font = display_font(dpi);

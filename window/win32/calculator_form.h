@@ -12,7 +12,7 @@
 #include "platform/services.h"
 #include "platform/window.h"
 #include "window/win32/display.h"
-#include "window/win32/twips.h"
+#include "platform/twips.h"
 
 namespace window::win32 {
 
@@ -59,7 +59,7 @@ private:
     std::optional<LRESULT> display_colours(HDC dc);
     void lay_out_controls();
     void activate();
-    Twips scale() const;
+    platform::Twips scale() const;
     RECT outer() const;
     void move_to(int x, int y);
     void resize_to(int width, int height);

@@ -6,7 +6,7 @@
 #include <windows.h>
 
 #include "platform/window.h"
-#include "window/win32/twips.h"
+#include "platform/twips.h"
 
 namespace input {
 class FormCore;
@@ -40,7 +40,7 @@ public:
     // Events reach the core from here on; before, and after detach, they are dropped.
     void attach(input::FormCore& core) { form_core = &core; }
     void detach() { form_core = nullptr; }
-    void set_dpi(unsigned dpi) { scale = Twips(dpi); }
+    void set_dpi(unsigned dpi) { scale = platform::Twips(dpi); }
 
     HWND handle() const { return shown_text.edit; }
     DisplayText& text_box() { return shown_text; }
@@ -55,7 +55,7 @@ private:
 
     DisplayText shown_text;
     input::FormCore* form_core = nullptr;
-    Twips scale{96};
+    platform::Twips scale{96};
     // The key-down a lone WM_CHAR belongs to (a second character of one stroke).
     std::uint16_t last_key_code = 0;
     int last_shift = 0;

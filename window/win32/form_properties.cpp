@@ -6,8 +6,8 @@
 
 namespace window::win32 {
 
-Twips CalculatorForm::scale() const {
-    return Twips(GetDpiForWindow(form));
+platform::Twips CalculatorForm::scale() const {
+    return platform::Twips(GetDpiForWindow(form));
 }
 
 // Outer and client size are one: the window has no frame.
