@@ -1,9 +1,12 @@
 #include "window/calculator_form.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCloseEvent>
 #include <QColor>
 #include <QFont>
+#include <QFontDatabase>
 #include <QImage>
 #include <QPixmap>
 #include <QPalette>
@@ -64,15 +67,27 @@ QRect pixel_rect(float left, float top, float width, float height) {
     return {position_pixels(left), position_pixels(top), size_pixels(width), size_pixels(height)};
 }
 
-// The Japanese Gothic the window was drawn with, or the nearest one installed. The families
-// are only names here: Qt looks them up when the text is first drawn.
+// The Japanese Gothic the window was drawn with, or the nearest one installed, asked for by
+// itself: Qt then looks for fallback faces only when a character is missing from it. A list,
+// or a family that is not installed, costs a fontconfig fallback search at every start.
 QFont display_font() {
+    QStringList families = {QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                            QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
+                            QStringLiteral("Noto Sans CJK JP")};
+    const QStringList installed = QFontDatabase::families();
+    const auto found = std::find_if(families.cbegin(), families.cend(), [&](const QString& name) {
+        return installed.contains(name, Qt::CaseInsensitive);
+    });
+    if (found != families.cend()) {
+        families = QStringList{*found};
+    }
     QFont font;
-    font.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
-                      QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
+    font.setFamilies(families);
     font.setPointSizeF(8.25);
     font.setWeight(QFont::Normal);
+    // Numbers and short memos gain nothing from OpenType shaping, which would first read the
+    // face's layout tables; scripts that need it are still shaped.
+    font.setStyleStrategy(QFont::PreferNoShaping);
     return font;
 }
 
@@ -110,8 +125,9 @@ CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* F
     resize(size_pixels(client_width), size_pixels(client_height));
 
     Text1->setGeometry(pixel_rect(0, 0, display_width, display_height));
-    Text1->setFont(display_font());
-    build_buttons();
+    const QFont font = display_font();
+    Text1->setFont(font);
+    build_buttons(font);
     setFocusProxy(Text1);
     Text1->setFocus();
 
@@ -131,8 +147,7 @@ CalculatorForm::~CalculatorForm() {
     Text1->detach();
 }
 
-void CalculatorForm::build_buttons() {
-    const QFont font = display_font();
+void CalculatorForm::build_buttons(const QFont& font) {
     for (std::size_t i = 0; i < button_rows.size(); ++i) {
         const ButtonRow& row = button_rows[i];
         auto* button = new QPushButton(QString::fromUtf8(row.caption), this);

@@ -14,6 +14,7 @@
 #include "platform/window.h"
 #include "window/display.h"
 
+class QFont;
 class QPushButton;
 
 namespace window {
@@ -59,7 +60,7 @@ protected:
 
 private:
     CalculatorForm(platform::Services& services, platform::Window* Form1);
-    void build_buttons();
+    void build_buttons(const QFont& font);
 
     platform::Services& services;
     Display* Text1;  // a child: Qt deletes it with the window

@@ -29,7 +29,9 @@ void DisplayText::refresh() {
     }
 }
 
-Display::Display(QWidget* parent) : QLineEdit(QStringLiteral("0"), parent) {
+// Empty until the window has given it its font and the core's text is shown: a text set now
+// would first be shaped in the application's font, which the display never shows.
+Display::Display(QWidget* parent) : QLineEdit(parent) {
     setObjectName(QStringLiteral("Text1"));
     setAccessibleName(QStringLiteral("表示"));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
