@@ -1,6 +1,7 @@
 #include <vector>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QInputMethodEvent>
 #include <QPushButton>
 #include <QtTest>
@@ -110,6 +111,13 @@ TEST_F(Window, ButtonsStayHiddenAndTheDisplayNeverEditsItself) {
     QApplication::sendEvent(&form.display(), &right_click);
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
     EXPECT_EQ(form.display().text(), QStringLiteral("12"));
+}
+
+// Asked for by itself, the installed Gothic costs no fontconfig fallback search at start.
+TEST_F(Window, TheDisplayAsksForTheInstalledGothicAlone) {
+    EXPECT_EQ(form.display().font().families().join(u',').toStdString(), "IPAPGothic");
+    EXPECT_EQ(QFontInfo(form.display().font()).family().toStdString(), "IPAPGothic");
+    EXPECT_EQ(form.display().text(), QStringLiteral("0"));
 }
 
 TEST_F(Window, ClosingHidesAFurtherWindowAndEndsTheProgramFromTheMain) {
