@@ -5,15 +5,17 @@
 
 #include "input/form_core.h"
 #include "input/texts.h"
+#include "platform/form_layout.h"
 #include "platform/identity.h"
 
 namespace input {
 
 namespace {
 
+using platform::display_height;
+using platform::display_width;
+
 // Twips, as single-precision numbers like every position the window system takes.
-constexpr float display_width = 1350.0F;
-constexpr float display_height = 250.0F;
 constexpr float tiny_size = 30.0F;
 
 }  // namespace

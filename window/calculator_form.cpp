@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "platform/form_layout.h"
 #include "platform/identity.h"
 #include "platform/qt/qt_text.h"
 #include "window/twips.h"
@@ -28,40 +29,6 @@ static void register_icon_resources() {
 namespace window {
 
 namespace {
-
-struct ButtonRow {
-    const char* name;
-    const char* caption;  // UTF-8
-    float left, top, width, height;
-    bool own_font;  // the display's font; the last two keep the window's default
-};
-
-// All below the 255-twip client area: the buttons are never seen, and the keys call their
-// click handlers.
-constexpr std::array<ButtonRow, 17> button_rows{{
-    {"zero", "0", 0, 1200, 495, 240, true},
-    {"iti", "1", 0, 960, 255, 240, true},
-    {"ni", "2", 240, 960, 255, 240, true},
-    {"san", "3", 480, 960, 255, 240, true},
-    {"yon", "4", 0, 720, 255, 240, true},
-    {"five", "5", 240, 720, 255, 240, true},
-    {"roku", "6", 480, 720, 255, 240, true},
-    {"nana", "7", 0, 480, 255, 240, true},
-    {"hati", "8", 240, 480, 255, 240, true},
-    {"kyu", "9", 480, 480, 255, 240, true},
-    {"puls", "+", 720, 480, 360, 360, true},
-    {"Command1", "-", 720, 840, 360, 360, true},
-    {"Command2", "×", 1080, 480, 360, 360, true},
-    {"Command3", "÷", 1080, 840, 360, 360, true},
-    {"Command4", "＝", 720, 1200, 720, 240, true},
-    {"clr", "ｃ", 960, 1560, 240, 240, false},
-    {"Command5", "√", 1440, 600, 375, 375, false},
-}};
-
-constexpr float client_width = 1350;
-constexpr float client_height = 255;
-constexpr float display_width = 1350;
-constexpr float display_height = 250;
 
 QRect pixel_rect(float left, float top, float width, float height) {
     return {position_pixels(left), position_pixels(top), size_pixels(width), size_pixels(height)};
@@ -122,9 +89,9 @@ CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* F
     // The icon is the application's, set once in main(): building it per window would copy
     // the pixels again for every "z".
     // No layout sets a minimum size: a 30-twip window really is 2 pixels wide.
-    resize(size_pixels(client_width), size_pixels(client_height));
+    resize(size_pixels(platform::client_width), size_pixels(platform::client_height));
 
-    Text1->setGeometry(pixel_rect(0, 0, display_width, display_height));
+    Text1->setGeometry(pixel_rect(0, 0, platform::display_width, platform::display_height));
     const QFont font = display_font();
     Text1->setFont(font);
     build_buttons(font);
@@ -148,8 +115,8 @@ CalculatorForm::~CalculatorForm() {
 }
 
 void CalculatorForm::build_buttons(const QFont& font) {
-    for (std::size_t i = 0; i < button_rows.size(); ++i) {
-        const ButtonRow& row = button_rows[i];
+    for (std::size_t i = 0; i < platform::button_rows.size(); ++i) {
+        const platform::ButtonRow& row = platform::button_rows[i];
         auto* button = new QPushButton(QString::fromUtf8(row.caption), this);
         button->setObjectName(QString::fromLatin1(row.name));
         button->setGeometry(pixel_rect(row.left, row.top, row.width, row.height));

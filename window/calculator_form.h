@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "input/form_core.h"
+#include "platform/form_layout.h"
 #include "platform/services.h"
 #include "platform/window.h"
 #include "window/display.h"
@@ -66,7 +67,7 @@ private:
     Display* Text1;  // a child: Qt deletes it with the window
     QTimer Timer1;
     // In tab order: the digit buttons zero to kyu first, so a digit is its button's index.
-    std::array<QPushButton*, 17> buttons{};
+    std::array<QPushButton*, platform::button_rows.size()> buttons{};
 
 public:
     input::FormCore core;

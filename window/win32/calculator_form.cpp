@@ -1,5 +1,6 @@
 #include "window/win32/calculator_form.h"
 
+#include "platform/form_layout.h"
 #include "platform/identity.h"
 #include "window/win32/accessible_name.h"
 #include "platform/win32/wide_text.h"
@@ -8,38 +9,6 @@ namespace window::win32 {
 
 namespace {
 
-struct ButtonRow {
-    const wchar_t* caption;
-    float left, top, width, height;
-    bool own_font;  // the display's font; the last two keep the window system's default
-};
-
-// All below the 255-twip client area: the buttons are never seen, and the keys call their
-// click handlers. zero, iti ... kyu, puls, Command1 ... Command4, clr, Command5.
-constexpr std::array<ButtonRow, 17> button_rows{{
-    {L"0", 0, 1200, 495, 240, true},
-    {L"1", 0, 960, 255, 240, true},
-    {L"2", 240, 960, 255, 240, true},
-    {L"3", 480, 960, 255, 240, true},
-    {L"4", 0, 720, 255, 240, true},
-    {L"5", 240, 720, 255, 240, true},
-    {L"6", 480, 720, 255, 240, true},
-    {L"7", 0, 480, 255, 240, true},
-    {L"8", 240, 480, 255, 240, true},
-    {L"9", 480, 480, 255, 240, true},
-    {L"+", 720, 480, 360, 360, true},
-    {L"-", 720, 840, 360, 360, true},
-    {L"×", 1080, 480, 360, 360, true},
-    {L"÷", 1080, 840, 360, 360, true},
-    {L"＝", 720, 1200, 720, 240, true},
-    {L"ｃ", 960, 1560, 240, 240, false},
-    {L"√", 1440, 600, 375, 375, false},
-}};
-
-constexpr float client_width = 1350;
-constexpr float client_height = 255;
-constexpr float display_width = 1350;
-constexpr float display_height = 250;
 constexpr wchar_t form_class[] = L"KiruneForm";
 
 void register_form_class(WNDPROC procedure) {
@@ -93,15 +62,16 @@ CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* F
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
 
     Text1.create(form);
-    for (std::size_t i = 0; i < button_rows.size(); ++i) {
+    for (std::size_t i = 0; i < platform::button_rows.size(); ++i) {
         // Disabled and hidden: never clicked, never focused, and not listed by a screen reader.
-        buttons[i] = CreateWindowExW(0, L"BUTTON", button_rows[i].caption,
-                                     WS_CHILD | WS_DISABLED | BS_PUSHBUTTON, 0, 0, 0, 0, form,
-                                     nullptr, GetModuleHandleW(nullptr), nullptr);
+        buttons[i] = CreateWindowExW(
+            0, L"BUTTON", platform::win32::to_wide(platform::button_rows[i].caption).c_str(),
+            WS_CHILD | WS_DISABLED | BS_PUSHBUTTON, 0, 0, 0, 0, form, nullptr,
+            GetModuleHandleW(nullptr), nullptr);
     }
     lay_out_controls();
     const platform::Twips pixels = scale();
-    resize_to(pixels.size(client_width), pixels.size(client_height));
+    resize_to(pixels.size(platform::client_width), pixels.size(platform::client_height));
 
     Text1.attach(core);
     core.Form_Load();
@@ -129,10 +99,11 @@ void CalculatorForm::lay_out_controls() {
     Text1.set_dpi(dpi);
     const HFONT old_font = font;
     font = display_font(dpi);
-    MoveWindow(Text1.handle(), 0, 0, pixels.size(display_width), pixels.size(display_height), TRUE);
+    MoveWindow(Text1.handle(), 0, 0, pixels.size(platform::display_width),
+               pixels.size(platform::display_height), TRUE);
     SendMessageW(Text1.handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-    for (std::size_t i = 0; i < button_rows.size(); ++i) {
-        const ButtonRow& row = button_rows[i];
+    for (std::size_t i = 0; i < platform::button_rows.size(); ++i) {
+        const platform::ButtonRow& row = platform::button_rows[i];
         MoveWindow(buttons[i], pixels.position(row.left), pixels.position(row.top),
                    pixels.size(row.width), pixels.size(row.height), FALSE);
         if (row.own_font) {

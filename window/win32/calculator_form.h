@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include "input/form_core.h"
+#include "platform/form_layout.h"
 #include "platform/services.h"
 #include "platform/window.h"
 #include "window/win32/display.h"
@@ -73,7 +74,7 @@ private:
     HWND form = nullptr;
     Display Text1;
     // In tab order: the digit buttons zero to kyu first, so a digit is its button's index.
-    std::array<HWND, 17> buttons{};
+    std::array<HWND, platform::button_rows.size()> buttons{};
     HFONT font = nullptr;
     // The display's background as the core set it (0x00BBGGRR or a system colour); none
     // until a colour key, so the EDIT keeps the system's own.
