@@ -62,6 +62,7 @@ private:
     void activate();
     platform::Twips scale() const;
     RECT outer() const;
+    RECT monitor() const;
     void move_to(int x, int y);
     void resize_to(int width, int height);
 

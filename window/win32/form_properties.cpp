@@ -56,15 +56,19 @@ void CalculatorForm::set_height(float twips) {
 }
 
 // The monitor the window is on, which "a" centres it on.
+RECT CalculatorForm::monitor() const {
+    MONITORINFO info{sizeof info, {}, {}, 0};
+    GetMonitorInfoW(MonitorFromWindow(form, MONITOR_DEFAULTTONEAREST), &info);
+    return info.rcMonitor;
+}
+
 float CalculatorForm::screen_width() const {
-    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
-    GetMonitorInfoW(MonitorFromWindow(form, MONITOR_DEFAULTTONEAREST), &monitor);
-    return scale().of(monitor.rcMonitor.right - monitor.rcMonitor.left);
+    const RECT rect = monitor();
+    return scale().of(rect.right - rect.left);
 }
 float CalculatorForm::screen_height() const {
-    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
-    GetMonitorInfoW(MonitorFromWindow(form, MONITOR_DEFAULTTONEAREST), &monitor);
-    return scale().of(monitor.rcMonitor.bottom - monitor.rcMonitor.top);
+    const RECT rect = monitor();
+    return scale().of(rect.bottom - rect.top);
 }
 
 void CalculatorForm::set_caption(std::string_view caption) {
