@@ -5,7 +5,7 @@
 namespace platform {
 
 // The random key's sequence, the same on every platform: seeded from the clock, it draws
-// Singles in [0, 1). The services of each toolkit hold one.
+// Singles in [0, 1). platform::Services holds one.
 class RandomSequence {
 public:
     void seed_from_clock();

@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/random_sequence.h"
 #include "platform/runtime_error.h"
 
 namespace platform {
@@ -26,10 +27,11 @@ public:
     virtual std::string input_box(std::string_view prompt, std::string_view title,
                                   std::string_view default_text) = 0;
     virtual void beep() = 0;
-    // Seeds the random sequence from the clock.
-    virtual void randomize() = 0;
+    // Seeds the random sequence from the clock. The sequence is the same on every platform;
+    // a test's services draw their own.
+    virtual void randomize() { random.seed_from_clock(); }
     // The next Single of the random sequence, in [0, 1).
-    virtual float random_next() = 0;
+    virtual float random_next() { return random.next(); }
     // The current local date and time as the user's locale writes them, seconds included.
     virtual std::string now_text() = 0;
     // Ends the program at once: every window goes, nothing is saved.
@@ -40,6 +42,9 @@ public:
 
     // Shows the fault in a critical box titled with the program's name; the program goes on.
     virtual void report_runtime_error(const RuntimeError& error);
+
+private:
+    RandomSequence random;
 };
 
 }  // namespace platform

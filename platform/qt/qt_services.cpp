@@ -73,14 +73,6 @@ void QtServices::beep() {
     QApplication::beep();
 }
 
-void QtServices::randomize() {
-    random.seed_from_clock();
-}
-
-float QtServices::random_next() {
-    return random.next();
-}
-
 std::string QtServices::now_text() {
     return date_time_text(QDateTime::currentDateTime(), QLocale()).toStdString();
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "platform/random_sequence.h"
 #include "platform/services.h"
 
 namespace platform::qt {
@@ -13,15 +12,12 @@ public:
     std::string input_box(std::string_view prompt, std::string_view title,
                           std::string_view default_text) override;
     void beep() override;
-    void randomize() override;
-    float random_next() override;
     std::string now_text() override;
     void end_program() override;
     std::string clipboard_text() override;
     void set_clipboard_text(std::string_view text) override;
 
 private:
-    RandomSequence random;
     bool ending = false;
 };
 

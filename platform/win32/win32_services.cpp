@@ -50,14 +50,6 @@ void Win32Services::beep() {
     MessageBeep(MB_OK);
 }
 
-void Win32Services::randomize() {
-    random.seed_from_clock();
-}
-
-float Win32Services::random_next() {
-    return random.next();
-}
-
 // The user's short date and long time, as Windows writes them: "2026/12/06 9:07:02" on a
 // Japanese Windows, "12/6/2026 9:07:02 AM" on a US one.
 std::string Win32Services::now_text() {

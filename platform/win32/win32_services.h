@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "platform/random_sequence.h"
 #include "platform/services.h"
 
 namespace platform::win32 {
@@ -22,8 +21,6 @@ public:
     std::string input_box(std::string_view prompt, std::string_view title,
                           std::string_view default_text) override;
     void beep() override;
-    void randomize() override;
-    float random_next() override;
     std::string now_text() override;
     void end_program() override;
     std::string clipboard_text() override;
@@ -32,7 +29,6 @@ public:
 private:
     bool open_clipboard();
 
-    RandomSequence random;
     // Owns what the program puts on the clipboard: with no owner, SetClipboardData fails.
     HWND clipboard_owner = nullptr;
 };
