@@ -8,7 +8,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,10 +84,10 @@ void run(HeadlessForm& main, Reader& in) {
     HeadlessForm* target = &main;
     // The shared check around every event, on the whole chain of windows; only a key typed
     // into the main window is checked for a computed display.
+    support::EventCheck check(main);
     bool computes = false;
-    const auto deliver = [&](const std::function<void()>& event) {
-        if (const std::string problem = support::checked_event(main, event, computes);
-            !problem.empty()) {
+    const auto deliver = [&](auto&& event) {
+        if (const std::string problem = check(event, computes); !problem.empty()) {
             broken(problem);
         }
         computes = false;

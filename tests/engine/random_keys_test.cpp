@@ -29,6 +29,7 @@ TEST(RandomKeys, NeverBreakTheCalculator) {
     int faults = 0, conversions = 0;
     for (int run = 0; run < 400; ++run) {
         support::HeadlessForm form;
+        support::EventCheck check(form);
         std::string typed;
         for (int i = 0; i < 30; ++i) {
             const std::string key = random() % 2 ? std::string(1, entry[random() % entry.size()])
@@ -37,8 +38,7 @@ TEST(RandomKeys, NeverBreakTheCalculator) {
             form.services.random_values.push_back(static_cast<float>(random() % 1000) / 1000);
             const bool computes = key.size() == 1 ? support::writes_number(key[0])
                                                   : key.starts_with("[1F") || key == "[1Ins]";
-            const auto event = [&] { form.type(key); };
-            ASSERT_EQ(support::checked_event(form, event, computes), "") << "keys: " << typed;
+            ASSERT_EQ(check([&] { form.type(key); }, computes), "") << "keys: " << typed;
         }
         for (const auto& box : form.services.boxes) {
             faults += box.style == platform::BoxStyle::critical &&

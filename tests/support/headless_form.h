@@ -1,16 +1,30 @@
 #pragma once
 
-#include <functional>
+#include <array>
+#include <cstddef>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "input/form_core.h"
 #include "tests/support/fake_services.h"
 #include "tests/support/fake_window.h"
 
 namespace support {
+
+// Everything of one window an event can change, as a value: the check compares two of them
+// around every event, and the key table reads them by name through HeadlessForm::observed.
+struct WindowState {
+    std::string display;
+    platform::Variant op_mark, pending_op, operand, memo_text;
+    std::array<platform::Variant, 12> registers;  // F1 to F12
+    bool mouse_mode = false;
+    WindowRecord window;
+    bool operator==(const WindowState&) const = default;
+};
 
 // A calculator window without a toolkit: the real FormCore (key map, engine, memo, window
 // rules) on a recording window system and display. The tests drive it as the Qt window does.
@@ -39,12 +53,14 @@ public:
     // The window opened with "z", or nullptr.
     HeadlessForm* extra() const { return dynamic_cast<HeadlessForm*>(core.extra_window.get()); }
 
-    // This window and its further windows by name: display, mark, pend, operand, reg, memo,
-    // mouse, pos, size, caption, timer, colour, top, shows; a further window's names start
-    // with "z.". Empty reads "_", an Integer "i0", a Double "d5", a String as it is. The main
-    // window adds the services' records: box ("style title message", "|" between), asked (the
-    // last input box), beeps, end, randomize and clip.
-    std::map<std::string, std::string> observed(const std::string& prefix = "") const;
+    // The state of this window and of its further windows, in chain order, written over
+    // `chain` so that its strings keep their storage from one event to the next.
+    void observe(std::vector<WindowState>& chain) const;
+    // The same by name: display, mark, pend, operand, reg, memo, mouse, pos, size, caption,
+    // timer, colour, top, shows; a further window's names start with "z.". Empty reads "_", an
+    // Integer "i0", a Double "d5", a String as it is. Then the services' records: box ("style
+    // title message", "|" between), asked (the last input box), beeps, end, randomize and clip.
+    std::map<std::string, std::string> observed() const;
 
     void event(const std::string& token);  // one "[...]"
     std::unique_ptr<FakeServices> owned_services;
@@ -53,11 +69,35 @@ public:
 };
 
 // The check the property test and the fuzzer make around every event, so both look for the
-// same faults. Returns what went wrong, or "": an exception left the form; a box the program
-// never shows; a fault box that changed the state; a state the calculator cannot be in (in any
-// window of the chain); or, when `computes` and the display changed, a computed text that
-// does not read back as itself.
-std::string checked_event(HeadlessForm& form, const std::function<void()>& event, bool computes);
+// same faults: an exception left the form; a box the program never shows; a fault box that
+// changed the state; a state the calculator cannot be in (in any window of the chain); or, when
+// `computes` and the display changed, a computed text that does not read back as itself.
+// The state after one event is the state before the next: it is taken once an event, so
+// nothing but checked events may change the windows while a check watches them.
+class EventCheck {
+public:
+    explicit EventCheck(HeadlessForm& form) : form(form) { form.observe(state); }
+
+    // Runs the event; returns what went wrong, or "".
+    template <typename Event>
+    std::string operator()(Event&& event, bool computes) {
+        const std::size_t first_box = form.services.boxes.size();
+        try {
+            event();
+        } catch (...) {
+            form.observe(state);
+            return "an exception left the form";
+        }
+        return after_event(first_box, computes);
+    }
+
+private:
+    std::string after_event(std::size_t first_box, bool computes);
+
+    HeadlessForm& form;
+    // The windows now, and before the last event; the two swap rather than reallocate.
+    std::vector<WindowState> state, previous;
+};
 
 // Whether a typed character writes a computed number when it changes the display.
 bool writes_number(char16_t code);
