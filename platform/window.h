@@ -4,6 +4,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace platform {
 
@@ -12,7 +13,12 @@ class TextBox {
 public:
     virtual ~TextBox() = default;
     virtual const std::string& text() const = 0;
+    // A text the user did not type: a result, a recall, a clear, a paste. A screen reader is
+    // told it.
     virtual void set_text(std::string text) = 0;
+    // The text after a key of number entry (a digit or the point), which a screen reader has
+    // already echoed as the key.
+    virtual void set_typed_text(std::string text) { set_text(std::move(text)); }
 };
 
 // Colours are 0x00BBGGRR, or 0x80000000 plus a system colour index.

@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -34,8 +35,11 @@ public:
 
     const std::string& display() const { return value; }
     const std::string& text() const override { return value; }
-    void set_text(std::string text) override { value = std::move(text); }
+    void set_text(std::string text) override { value = std::move(text), typed = false; }
+    void set_typed_text(std::string text) override { value = std::move(text), typed = true; }
     std::string value = "0";  // the display Text1
+    // How the display was last written: number entry's keys (true) or anything else.
+    std::optional<bool> typed;
     // The window opened with "z", or nullptr.
     HeadlessForm* extra() const { return dynamic_cast<HeadlessForm*>(core.extra_window.get()); }
 
