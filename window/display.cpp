@@ -9,18 +9,29 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "input/form_core.h"
 #include "input/key_map.h"
+#include "window/display_accessible.h"
 #include "window/key_translation.h"
 #include "window/twips.h"
 
 namespace window {
 
-void DisplayText::set_text(std::string text) {
+// A text equal to the one shown is not set again: Qt would report it as a change all the same,
+// and a screen reader would repeat it.
+void DisplayText::show(std::string text, bool typed) {
     value = std::move(text);
-    shown = QString::fromStdString(value);
+    QString next = QString::fromStdString(value);
+    if (next == shown && edit.text() == shown) {
+        return;
+    }
+    shown = std::move(next);
+    untyped = !typed;
     edit.setText(shown);
+    untyped = false;
 }
 
 void DisplayText::refresh() {
@@ -32,6 +43,7 @@ void DisplayText::refresh() {
 // Empty until the window has given it its font and the core's text is shown: a text set now
 // would first be shaped in the application's font, which the display never shows.
 Display::Display(QWidget* parent) : QLineEdit(parent) {
+    install_display_accessibility(*this);
     setObjectName(QStringLiteral("Text1"));
     setAccessibleName(QStringLiteral("表示"));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -44,6 +56,25 @@ Display::Display(QWidget* parent) : QLineEdit(parent) {
     setDragEnabled(false);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+// The text is right-aligned and, when longer than the box, scrolled so that its end shows: it
+// ends at the right edge of the contents, less the line edit's margin of 2 pixels (give or take
+// the pixel of the caret, which is all a screen reader's review needs).
+QRect Display::character_rect(int offset) const {
+    const QString shown = text();
+    if (offset < 0 || offset >= shown.size()) {
+        return {};
+    }
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents =
+        style()->subElementRect(QStyle::SE_LineEditContents, &option, this) - textMargins();
+    const QFontMetrics metrics = fontMetrics();
+    const int left = contents.right() - 2 - metrics.horizontalAdvance(shown) +
+                     metrics.horizontalAdvance(shown.left(offset));
+    return {left, contents.top(), metrics.horizontalAdvance(shown.mid(offset, 1)),
+            contents.height()};
 }
 
 template <typename Handler>

@@ -20,15 +20,22 @@ public:
     explicit DisplayText(QLineEdit& edit) : edit(edit) {}
 
     const std::string& text() const override { return value; }
-    void set_text(std::string text) override;
+    void set_text(std::string text) override { show(std::move(text), false); }
+    void set_typed_text(std::string text) override { show(std::move(text), true); }
 
     // Shows the core's text again if anything else changed the line edit.
     void refresh();
 
+    // While the line edit takes a text the user did not type: a screen reader is told it.
+    bool writes_untyped_text() const { return untyped; }
+
 private:
+    void show(std::string text, bool typed);
+
     QLineEdit& edit;
     std::string value = "0";
     QString shown = QStringLiteral("0");
+    bool untyped = false;
 };
 
 // Text1: the window's one visible control. It turns every key stroke and mouse event into the
@@ -43,6 +50,10 @@ public:
     void detach() { form_core = nullptr; }
 
     DisplayText& text_box() { return shown_text; }
+    bool writes_untyped_text() const { return shown_text.writes_untyped_text(); }
+
+    // Where the character at offset is drawn, in the display's own pixels; null past the end.
+    QRect character_rect(int offset) const;
 
 protected:
     bool event(QEvent* event) override;
