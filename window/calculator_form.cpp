@@ -72,20 +72,27 @@ QColor colour_of(std::uint32_t colour) {
 
 }  // namespace
 
-CalculatorForm::CalculatorForm(platform::Services& services) : CalculatorForm(services, nullptr) {}
+CalculatorForm::CalculatorForm(platform::Services& services)
+    : CalculatorForm(services, nullptr, 1) {}
 
-CalculatorForm::CalculatorForm(platform::Services& services, platform::Window& Form1)
-    : CalculatorForm(services, &Form1) {}
+CalculatorForm::CalculatorForm(platform::Services& services, platform::Window& Form1, int number)
+    : CalculatorForm(services, &Form1, number) {}
 
-CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* Form1)
+CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* Form1, int number)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       services(services),
+      number(number),
       Text1(new Display(this)),
       core(services, *this, Form1 != nullptr ? *Form1 : *this, Text1->text_box()) {
     const QString name = platform::qt::to_qstring(platform::program_name);
     setWindowTitle(name);
-    // The caption turns into a clock; the name a screen reader gives the window stays.
+    // The caption turns into a clock; the name a screen reader gives the window stays. Every
+    // window has that name and opens in the same place, so a further one tells its place in
+    // the chain ("Kirune. 2 番目のウィンドウ.").
     setAccessibleName(name);
+    if (number > 1) {
+        setAccessibleDescription(QString::number(number) + QStringLiteral(" 番目のウィンドウ"));
+    }
     // The icon is the application's, set once in main(): building it per window would copy
     // the pixels again for every "z".
     // No layout sets a minimum size: a 30-twip window really is 2 pixels wide.
@@ -227,7 +234,7 @@ void CalculatorForm::show() {
 }
 
 std::unique_ptr<platform::Window> CalculatorForm::create_form() {
-    return std::make_unique<CalculatorForm>(services, core.main_window());
+    return std::make_unique<CalculatorForm>(services, core.main_window(), number + 1);
 }
 
 // A further window closed by the user only hides; closing the main window ends the program.

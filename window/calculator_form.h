@@ -31,7 +31,8 @@ public:
     // The main window, which the code calls Form1.
     explicit CalculatorForm(platform::Services& services);
     // A further window, opened with "z": its own state, the shared services and main window.
-    CalculatorForm(platform::Services& services, platform::Window& Form1);
+    // number is its place in the chain of windows (the main window is the first).
+    CalculatorForm(platform::Services& services, platform::Window& Form1, int number);
     ~CalculatorForm() override;
 
     float left() const override;
@@ -60,10 +61,11 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    CalculatorForm(platform::Services& services, platform::Window* Form1);
+    CalculatorForm(platform::Services& services, platform::Window* Form1, int number);
     void build_buttons(const QFont& font);
 
     platform::Services& services;
+    const int number;
     Display* Text1;  // a child: Qt deletes it with the window
     QTimer Timer1;
     // In tab order: the digit buttons zero to kyu first, so a digit is its button's index.

@@ -1,5 +1,6 @@
 #include <vector>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFontInfo>
 #include <QInputMethodEvent>
@@ -133,6 +134,44 @@ TEST_F(Window, ClosingHidesAFurtherWindowAndEndsTheProgramFromTheMain) {
     EXPECT_EQ(services.end_calls, 0);
     form.close();
     EXPECT_EQ(services.end_calls, 1);
+}
+
+// A screen reader reads the whole display as one run of text on focus, and tells a further
+// window by its place in the chain.
+TEST_F(Window, AScreenReaderReadsTheWholeDisplayAndTellsTheWindowsApart) {
+    type(form, {{"12.5+3\r"}});
+    QAccessibleInterface* display = QAccessible::queryAccessibleInterface(&form.display());
+    ASSERT_NE(display, nullptr);
+    QAccessibleTextInterface* text = display->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(display->text(QAccessible::Name), QStringLiteral("表示"));
+    EXPECT_EQ(display->text(QAccessible::Value), QStringLiteral("15.5"));
+    EXPECT_EQ(display->text(QAccessible::Description), QString());
+    EXPECT_EQ(text->text(0, -1), QStringLiteral("15.5"));
+    EXPECT_EQ(text->text(1, 3), QStringLiteral("5."));
+    EXPECT_EQ(text->characterCount(), 4);
+    for (const int offset : {0, 3, 4}) {
+        int start = -2, end = -2;
+        text->attributes(offset, &start, &end);
+        EXPECT_EQ(std::pair(start, end), std::pair(0, 4)) << offset;
+    }
+    // Left to right inside the display, and found again where they are drawn.
+    const QRect first = text->characterRect(0), last = text->characterRect(3);
+    EXPECT_TRUE(display->rect().contains(first) && display->rect().contains(last));
+    EXPECT_LT(first.right(), last.left());
+    EXPECT_EQ(text->offsetAtPoint(last.center()), 3);
+    EXPECT_EQ(text->characterRect(4), QRect());
+
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&form);
+    type(form, {{"z"}});
+    type(*extra_of(form), {{"z"}});
+    const auto description = [](QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);
+    };
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Kirune"));
+    EXPECT_EQ(description(&form), QString());
+    EXPECT_EQ(description(extra_of(form)), QStringLiteral("2 番目のウィンドウ"));
+    EXPECT_EQ(description(extra_of(*extra_of(form))), QStringLiteral("3 番目のウィンドウ"));
 }
 
 // The one leak test: LeakSanitizer checks at exit that the chain went with its first window.
