@@ -92,11 +92,15 @@ void HeadlessForm::type(std::string_view keys) {
 }
 
 void HeadlessForm::event(const std::string& token) {
+    // The modifiers of a key-down by name, in front of the key: "S-F1", "C-A-F5", "C-KP-".
     int shift = 0;
+    std::string_view key = token;
+    for (; key.size() > 2 && key[1] == '-'; key.remove_prefix(2)) {
+        shift |= key[0] == 'S' ? 1 : key[0] == 'C' ? 2 : key[0] == 'A' ? 4 : 0;
+    }
     float x = 0, y = 0;
     char word[16] = {};
-    std::sscanf(token.c_str(), "%d", &shift);
-    std::sscanf(token.c_str() + token.find_first_not_of("0123456789"), "%15s %f %f", word, &x, &y);
+    std::sscanf(std::string(key).c_str(), "%15s %f %f", word, &x, &y);
     const std::string_view w = word;
     // clang-format off
     w == "Down"      ? core.Text1_MouseDown(x, y)
@@ -105,7 +109,7 @@ void HeadlessForm::event(const std::string& token) {
     : w == "Tick"    ? core.Timer1_Timer()
     : w == "!memory" ? void(services.fault = std::make_exception_ptr(std::bad_alloc()))
     : w == "!error"  ? void(services.fault = std::make_exception_ptr(std::runtime_error("broken")))
-    : key_down(w == "Del" ? 46 : w == "Ins" ? 45 : w == "Kp-" ? 109 : 111 + std::atoi(word + 1), shift);
+    : key_down(w == "Del" ? 46 : w == "Ins" ? 45 : w == "KP-" ? 109 : 111 + std::atoi(word + 1), shift);
     // clang-format on
 }
 

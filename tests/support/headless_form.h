@@ -24,8 +24,8 @@ public:
     std::unique_ptr<platform::Window> create_form() override;
 
     // Keys in a small notation. A character is a key press of its byte ("\r" Enter, "\x16"
-    // Ctrl+V). "[...]" is another event: a key-down with its shift state in front ("[F3]",
-    // "[1F3]" Shift+F3, "[6F3]", "[Del]", "[1Del]", "[2Kp-]", "[2Ins]"), the mouse in twips
+    // Ctrl+V). "[...]" is another event: a key-down with its modifiers in front ("[F3]",
+    // "[S-F3]" Shift+F3, "[C-A-F3]", "[Del]", "[S-Del]", "[C-KP-]", "[C-Ins]"), the mouse in twips
     // ("[Down x y]", "[Move x y]", "[Up]"), a clock tick ("[Tick]"), "[>]": what follows goes
     // to the further window, or "[!memory]", "[!error]": the next service call throws
     // std::bad_alloc or another std::exception. "{text}" puts text into the display as an earlier
