@@ -12,6 +12,21 @@ namespace window::win32 {
 
 namespace {
 
+// What a message the display took for itself answers: its frame is client area, a cursor it set
+// and an X button it took say TRUE.
+LRESULT taken_result(UINT message) {
+    switch (message) {
+        case WM_NCHITTEST:
+            return HTCLIENT;
+        case WM_SETCURSOR:
+        case WM_XBUTTONDOWN:
+        case WM_XBUTTONUP:
+            return TRUE;
+        default:
+            return 0;
+    }
+}
+
 // 1 Shift, 2 Ctrl, 4 Alt, added up: the state of the keyboard when the stroke was queued.
 int shift_state() {
     int shift = 0;
@@ -52,7 +67,7 @@ LRESULT CALLBACK Display::subclass_proc(HWND edit, UINT message, WPARAM wparam, 
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(edit, subclass_proc, 0);
     } else if (reinterpret_cast<Display*>(self)->handle_message(message, wparam, lparam)) {
-        return message == WM_SETCURSOR || message == WM_XBUTTONDOWN || message == WM_XBUTTONUP;
+        return taken_result(message);
     }
     return DefSubclassProc(edit, message, wparam, lparam);
 }
@@ -80,6 +95,12 @@ bool Display::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_UNDO:
         case EM_UNDO:
         case WM_MOUSEWHEEL:
+            return true;
+        case WM_NCHITTEST:
+            // The EDIT's 2-pixel frame (WS_EX_CLIENTEDGE) is display too, as the whole line edit
+            // is on Qt: over it, moves and presses arrive as client messages instead of
+            // WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN ..., in client coordinates that run below 0 on
+            // the left and top edges, and reach the handlers with the window-relative twips.
             return true;
         case WM_SETCURSOR:
             // The ordinary arrow, not the text-entry beam: the display is no place to type.
