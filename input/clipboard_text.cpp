@@ -1,6 +1,6 @@
 #include "input/clipboard_text.h"
 
-#include "input/key_map.h"
+#include "input/typed_character.h"
 #include "platform/utf8.h"
 
 namespace input {

@@ -3,6 +3,7 @@
 #include <new>
 
 #include "input/clipboard_text.h"
+#include "input/key_down.h"
 #include "input/key_map.h"
 #include "input/texts.h"
 #include "platform/identity.h"

@@ -13,7 +13,7 @@
 #include <QStyleOptionFrame>
 
 #include "input/form_core.h"
-#include "input/key_map.h"
+#include "input/typed_character.h"
 #include "window/display_accessible.h"
 #include "window/key_translation.h"
 #include "window/twips.h"

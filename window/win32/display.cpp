@@ -5,7 +5,8 @@
 #include <windowsx.h>
 
 #include "input/form_core.h"
-#include "input/key_map.h"
+#include "input/key_down.h"
+#include "input/typed_character.h"
 #include "platform/win32/wide_text.h"
 
 namespace window::win32 {
