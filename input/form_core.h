@@ -6,6 +6,8 @@
 
 #include "engine/calculator.h"
 #include "engine/memory_registers.h"
+#include "input/key_down.h"
+#include "input/typed_character.h"
 #include "memo/memo.h"
 #include "platform/services.h"
 #include "platform/window.h"
@@ -29,6 +31,16 @@ public:
     void Form_Load();
     void Text1_KeyPress(char16_t& key_ascii);
     void Text1_KeyDown(std::uint16_t& key_code, int shift);
+    // A key stroke as the toolkit delivered it: the key's code (of the Windows virtual-key set),
+    // the modifiers held and the character the toolkit says it typed (0 for none). It raises
+    // the key-down event, then, if the stroke types a character by the control_keys rule, the
+    // key-press event. Once the program is ending the key-press no longer runs.
+    void key_stroke(std::uint16_t key_code, Modifiers held, char16_t typed,
+                    ControlKeys control_keys);
+    // A character the toolkit typed for the last stroke, its key-press alone. Windows sends a
+    // second character of one stroke on its own (a dead key before a key it does not combine
+    // with).
+    void stroke_character(char16_t typed, ControlKeys control_keys);
     // Pointer position inside the display, in twips.
     void Text1_MouseDown(float x, float y);
     void Text1_MouseMove(float x, float y);
@@ -76,6 +88,9 @@ private:
     platform::Window& self;
     platform::Window& Form1;
     platform::TextBox& Text1;
+    // The key-down a further character of a stroke belongs to.
+    std::uint16_t last_key_code = 0;
+    int last_shift = 0;
 };
 
 }  // namespace input

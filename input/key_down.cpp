@@ -4,6 +4,10 @@
 
 namespace input {
 
+int shift_state(Modifiers held) {
+    return (held.shift ? shift_bit : 0) | (held.ctrl ? ctrl_bit : 0) | (held.alt ? alt_bit : 0);
+}
+
 void Text1_KeyDown(FormCore& form, std::uint16_t& key_code, int shift) {
     if (key_code == key_delete) {
         if (shift == shift_bit) {

@@ -21,6 +21,16 @@ inline constexpr int shift_bit = 1;
 inline constexpr int ctrl_bit = 2;
 inline constexpr int alt_bit = 4;
 
+// The modifier keys held during a stroke, as the toolkit reports them.
+struct Modifiers {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
+// The key-down event's shift state: 1 Shift, 2 Ctrl, 4 Alt, added up.
+int shift_state(Modifiers held);
+
 // The key-down keys: Delete, Ctrl with the keypad minus, Insert, F1 to F12. The shift state
 // is compared as a whole value, so Shift+Ctrl counts neither as Shift nor as Ctrl. Sets
 // key_code to 0 when the key is consumed (Delete that clears).

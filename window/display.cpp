@@ -13,7 +13,6 @@
 #include <QStyleOptionFrame>
 
 #include "input/form_core.h"
-#include "input/typed_character.h"
 #include "window/display_accessible.h"
 #include "window/key_translation.h"
 #include "window/twips.h"
@@ -97,21 +96,13 @@ bool Display::event(QEvent* event) {
 
 void Display::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    const int key = event->key();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
-    // Every stroke raises the key-down event, then, if it types a character, the key-press
-    // event. The key-down handler zeroing the code does not cancel the character.
-    std::uint16_t code = key_code(key, modifiers);
-    const int shift = shift_state(modifiers);
     const QString text = event->text();
-    const std::optional<char16_t> typed =
-        input::typed_character(code, shift, text.isEmpty() ? char16_t{0} : text.front().unicode(),
-                               input::ControlKeys::named);
-    deliver([&](input::FormCore& core) { core.Text1_KeyDown(code, shift); });
-    if (typed && isEnabled()) {
-        char16_t key_ascii = *typed;
-        deliver([&](input::FormCore& core) { core.Text1_KeyPress(key_ascii); });
-    }
+    deliver([&](input::FormCore& core) {
+        core.key_stroke(key_code(event->key(), modifiers), held_modifiers(modifiers),
+                        text.isEmpty() ? char16_t{0} : text.front().unicode(),
+                        input::ControlKeys::named);
+    });
 }
 
 void Display::keyReleaseEvent(QKeyEvent* event) {

@@ -24,6 +24,7 @@ public:
     void beep() override;
     std::string now_text() override;
     void end_program() override;
+    bool program_ending() const override { return ending; }
     std::string clipboard_text() override;
     void set_clipboard_text(std::string_view text) override;
 

@@ -5,8 +5,6 @@
 #include <windowsx.h>
 
 #include "input/form_core.h"
-#include "input/key_down.h"
-#include "input/typed_character.h"
 #include "platform/win32/wide_text.h"
 
 namespace window::win32 {
@@ -28,19 +26,9 @@ LRESULT taken_result(UINT message) {
     }
 }
 
-// 1 Shift, 2 Ctrl, 4 Alt, added up: the state of the keyboard when the stroke was queued.
-int shift_state() {
-    int shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) {
-        shift |= input::shift_bit;
-    }
-    if (GetKeyState(VK_CONTROL) < 0) {
-        shift |= input::ctrl_bit;
-    }
-    if (GetKeyState(VK_MENU) < 0) {
-        shift |= input::alt_bit;
-    }
-    return shift;
+// The modifiers as the keyboard stood when the stroke was queued.
+input::Modifiers held_modifiers() {
+    return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
 }
 
 }  // namespace
@@ -81,7 +69,10 @@ bool Display::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
             key_down(message, wparam);
             return true;
         case WM_CHAR:
-            key_press(static_cast<char16_t>(wparam), last_key_code, last_shift);
+            if (form_core != nullptr) {
+                form_core->stroke_character(static_cast<char16_t>(wparam),
+                                            input::ControlKeys::platform);
+            }
             return true;
         // An Alt stroke types nothing, and the menu keys (Alt, F10) open no menu loop.
         case WM_SYSCHAR:
@@ -127,39 +118,26 @@ bool Display::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
+// Ctrl+H, Ctrl+M and Ctrl+[ type 8, 13 and 27 here, as everywhere on Windows.
 void Display::key_down(UINT message, WPARAM key) {
-    const auto key_code = static_cast<std::uint16_t>(key);
-    const int shift = shift_state();
     // TranslateMessage queued this stroke's character before the key-down was dispatched.
     // Taken now, the key-press follows its key-down within the one event, as on Qt, even when
-    // the key-down opens a box whose message loop would otherwise deliver the character.
+    // the key-down opens a box whose message loop would otherwise deliver the character. An
+    // Alt stroke's character (WM_SYSCHAR) types nothing.
     MSG typed{};
     const UINT char_message = message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
     const bool has_char = PeekMessageW(&typed, handle(), char_message, char_message, PM_REMOVE);
-    last_key_code = key_code;
-    last_shift = shift;
-    std::uint16_t code = key_code;
+    const auto key_code = static_cast<std::uint16_t>(key);
     if (form_core != nullptr) {
-        form_core->Text1_KeyDown(code, shift);
-    }
-    // The key-down handler zeroing the code does not cancel the character.
-    if (message == WM_KEYDOWN) {
-        key_press(has_char ? static_cast<char16_t>(typed.wParam) : char16_t{0}, key_code, shift);
+        form_core->key_stroke(
+            key_code, held_modifiers(),
+            has_char && message == WM_KEYDOWN ? static_cast<char16_t>(typed.wParam) : char16_t{0},
+            input::ControlKeys::platform);
     }
     // Alt+F4 keeps its Windows meaning after the handler cleared its register: the window
     // closes, as the default handling of the stroke would close it.
     if (message == WM_SYSKEYDOWN && key_code == VK_F4 && IsWindow(handle())) {
         PostMessageW(GetAncestor(handle(), GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
-    }
-}
-
-// Ctrl+H, Ctrl+M and Ctrl+[ type 8, 13 and 27 here, as everywhere on Windows.
-void Display::key_press(char16_t typed, std::uint16_t key_code, int shift) {
-    const auto character =
-        input::typed_character(key_code, shift, typed, input::ControlKeys::platform);
-    if (character && form_core != nullptr) {
-        char16_t key_ascii = *character;
-        form_core->Text1_KeyPress(key_ascii);
     }
 }
 
