@@ -46,6 +46,8 @@ public:
     void Text1_MouseMove(float x, float y);
     void Text1_MouseUp();
     void Timer1_Timer();
+    // The user closed the window (its close box, Alt+F4).
+    void window_closed();
 
     // The window the code calls Form1, and this core's own window.
     platform::Window& main_window() const { return Form1; }

@@ -59,6 +59,7 @@ public:
 
     // Shows the window modeless, without an owner.
     virtual void show() = 0;
+    virtual void hide() = 0;
 
     // Creates a further, complete calculator window that shares this one's services and main
     // window. It is not shown yet.

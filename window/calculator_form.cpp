@@ -237,14 +237,14 @@ std::unique_ptr<platform::Window> CalculatorForm::create_form() {
     return std::make_unique<CalculatorForm>(services, core.main_window(), number + 1);
 }
 
-// A further window closed by the user only hides; closing the main window ends the program.
-// A hidden window's clock stops: nobody could see it or stop it.
+void CalculatorForm::hide() {
+    QWidget::hide();
+}
+
+// The core ends the program or hides the window; the close is accepted, so Qt hides it too.
 void CalculatorForm::closeEvent(QCloseEvent* event) {
-    Timer1.stop();
+    core.window_closed();
     event->accept();
-    if (&core.main_window() == static_cast<platform::Window*>(this)) {
-        services.end_program();
-    }
 }
 
 QIcon program_icon() {

@@ -24,8 +24,8 @@ namespace window {
 // buttons and the timer. It builds the controls, adapts Qt's events and properties to the
 // core and runs the load handler; everything the window does lives in input::FormCore.
 //
-// Careful: platform::Window's width(), height() and show() hide QWidget's. On a form they are
-// twips and the showing that also focuses the display; use size() for pixels.
+// Careful: platform::Window's width(), height(), show() and hide() hide QWidget's. On a form they
+// are twips and the showing that also focuses the display; use size() for pixels.
 class CalculatorForm : public QWidget, public platform::Window {
 public:
     // The main window, which the code calls Form1.
@@ -53,6 +53,7 @@ public:
     void set_stay_on_top(bool on_top) override;
     std::string digit_caption(int digit) const override;
     void show() override;
+    void hide() override;
     std::unique_ptr<platform::Window> create_form() override;
 
     Display& display() { return *Text1; }

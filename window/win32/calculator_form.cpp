@@ -150,13 +150,8 @@ LRESULT CalculatorForm::handle_message(UINT message, WPARAM wparam, LPARAM lpara
             keep_accessible_name(form, platform::win32::to_wide(platform::program_name).c_str());
             return 0;
         case WM_CLOSE:
-            // A hidden window's clock stops: nobody could see it or stop it. Closing the main
-            // window ends the program; a further window only hides, and "z" shows it again.
-            set_timer_enabled(false);
-            if (&core.main_window() == static_cast<platform::Window*>(this)) {
-                services.end_program();
-            }
-            ShowWindow(form, SW_HIDE);
+            // Not destroyed: the core ends the program or hides the window.
+            core.window_closed();
             return 0;
         case WM_DPICHANGED: {
             // Moved to a monitor of another DPI: the same twips in that monitor's pixels.

@@ -49,6 +49,7 @@ public:
     void set_stay_on_top(bool on_top) override;
     std::string digit_caption(int digit) const override;
     void show() override;
+    void hide() override;
     std::unique_ptr<platform::Window> create_form() override;
 
     HWND handle() const { return form; }

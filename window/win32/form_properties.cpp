@@ -153,6 +153,10 @@ void CalculatorForm::show() {
     SetTimer(form, activate_timer_id, 50, nullptr);
 }
 
+void CalculatorForm::hide() {
+    ShowWindow(form, SW_HIDE);
+}
+
 void CalculatorForm::activate() {
     KillTimer(form, activate_timer_id);
     SetForegroundWindow(form);
