@@ -77,8 +77,9 @@ void FormCore::report_fault(const std::exception_ptr& fault) noexcept {
 }
 
 void FormCore::digit_entry(int digit) {
-    // The text entered is the caption of the digit's hidden button, not a constant.
-    calculator.digit_entry(self.digit_caption(digit));
+    // The text entered is the caption of the digit's hidden button, not a constant. The digit
+    // buttons, zero to kyu, come first in the button rows: a digit is its button's row.
+    calculator.digit_entry(self.button_caption(static_cast<std::size_t>(digit)));
 }
 
 // The display text exactly as shown.

@@ -1,6 +1,7 @@
 #include "window/calculator_form.h"
 
 #include <algorithm>
+#include <variant>
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -15,6 +16,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "platform/colour.h"
 #include "platform/form_layout.h"
 #include "platform/identity.h"
 #include "platform/qt/qt_text.h"
@@ -59,15 +61,14 @@ QFont display_font() {
 }
 
 QColor colour_of(std::uint32_t colour) {
-    if (colour == platform::button_face_colour) {
-        return QApplication::palette().color(QPalette::Button);
-    }
-    if ((colour & 0x80000000U) != 0) {
+    const auto decoded = platform::decoded_colour(colour);
+    if (const auto* system = std::get_if<platform::SystemColour>(&decoded)) {
         // Other system colours are never set; the text box's own background is the nearest.
-        return QApplication::palette().color(QPalette::Base);
+        return QApplication::palette().color(
+            system->index == platform::button_face_index ? QPalette::Button : QPalette::Base);
     }
-    return QColor(static_cast<int>(colour & 0xFFU), static_cast<int>((colour >> 8) & 0xFFU),
-                  static_cast<int>((colour >> 16) & 0xFFU));
+    const auto& rgb = std::get<platform::Rgb>(decoded);
+    return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
 }  // namespace
@@ -218,11 +219,8 @@ void CalculatorForm::set_timer_enabled(bool enabled) {
     }
 }
 
-std::string CalculatorForm::digit_caption(int digit) const {
-    if (digit < 0 || digit > 9) {
-        return {};
-    }
-    return buttons[static_cast<std::size_t>(digit)]->text().toStdString();
+std::string CalculatorForm::button_caption(std::size_t row) const {
+    return buttons.at(row)->text().toStdString();
 }
 
 void CalculatorForm::show() {

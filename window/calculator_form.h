@@ -51,7 +51,7 @@ public:
     void set_timer_enabled(bool enabled) override;
     bool stay_on_top() const override;
     void set_stay_on_top(bool on_top) override;
-    std::string digit_caption(int digit) const override;
+    std::string button_caption(std::size_t row) const override;
     void show() override;
     void hide() override;
     std::unique_ptr<platform::Window> create_form() override;
@@ -69,7 +69,7 @@ private:
     const int number;
     Display* Text1;  // a child: Qt deletes it with the window
     QTimer Timer1;
-    // In tab order: the digit buttons zero to kyu first, so a digit is its button's index.
+    // In the order of platform::button_rows, which is the tab order.
     std::array<QPushButton*, platform::button_rows.size()> buttons{};
 
 public:
