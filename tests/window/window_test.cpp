@@ -15,9 +15,9 @@
 #include "platform/qt/date_time_text.h"
 #include "platform/qt/qt_services.h"
 #include "tests/support/fake_services.h"
-#include "window/calculator_form.h"
+#include "window/qt/calculator_form.h"
 
-using window::CalculatorForm;
+using window::qt::CalculatorForm;
 
 namespace {
 
@@ -191,7 +191,7 @@ TEST_F(Window, ChainOfTwoHundredFurtherWindows) {
 // Esc's end with the real services: every window closed, the event loop left with 0, once.
 TEST(QtServices, EndProgramClosesEveryWindowAndLeavesTheLoopWithZero) {
     platform::qt::QtServices services;
-    window::CalculatorForm form(services);
+    CalculatorForm form(services);
     form.show();
     QTimer::singleShot(0, [&] {
         services.end_program();

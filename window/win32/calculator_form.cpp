@@ -2,7 +2,7 @@
 
 #include "platform/form_layout.h"
 #include "platform/identity.h"
-#include "window/win32/accessible_name.h"
+#include "window/win32/accessibility.h"
 #include "platform/win32/wide_text.h"
 
 namespace window::win32 {

@@ -2,7 +2,7 @@
 
 #include "platform/twips.h"
 
-namespace window {
+namespace window::qt {
 
 // Qt works in device-independent pixels and scales them itself (QT_SCALE_FACTOR), so its
 // windows always convert at 96 dpi: 15 twips to the pixel.
@@ -20,4 +20,4 @@ inline float twips(int pixels) {
     return platform::Twips(96).of(pixels);
 }
 
-}  // namespace window
+}  // namespace window::qt

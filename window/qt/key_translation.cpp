@@ -1,8 +1,8 @@
-#include "window/key_translation.h"
+#include "window/qt/key_translation.h"
 
 #include <array>
 
-namespace window {
+namespace window::qt {
 
 namespace {
 
@@ -101,4 +101,4 @@ input::Modifiers held_modifiers(Qt::KeyboardModifiers modifiers) {
             modifiers.testFlag(Qt::AltModifier)};
 }
 
-}  // namespace window
+}  // namespace window::qt

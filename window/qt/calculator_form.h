@@ -13,12 +13,12 @@
 #include "platform/form_layout.h"
 #include "platform/services.h"
 #include "platform/window.h"
-#include "window/display.h"
+#include "window/qt/display.h"
 
 class QFont;
 class QPushButton;
 
-namespace window {
+namespace window::qt {
 
 // One calculator window on Qt: a frameless top-level as large as its display, with the hidden
 // buttons and the timer. It builds the controls, adapts Qt's events and properties to the
@@ -79,4 +79,4 @@ public:
 // The program's icon from the built-in resources, in every size drawn.
 QIcon program_icon();
 
-}  // namespace window
+}  // namespace window::qt

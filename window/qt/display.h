@@ -11,7 +11,7 @@ namespace input {
 class FormCore;
 }
 
-namespace window {
+namespace window::qt {
 
 // The display's text as the core reads and writes it. The core's text is the register; the
 // line edit only shows it, and is written at once so a box opened mid-action sees the new text.
@@ -78,4 +78,4 @@ private:
     input::FormCore* form_core = nullptr;
 };
 
-}  // namespace window
+}  // namespace window::qt

@@ -1,4 +1,4 @@
-#include "window/calculator_form.h"
+#include "window/qt/calculator_form.h"
 
 #include <algorithm>
 #include <variant>
@@ -20,7 +20,7 @@
 #include "platform/form_layout.h"
 #include "platform/identity.h"
 #include "platform/qt/qt_text.h"
-#include "window/twips.h"
+#include "window/qt/twips.h"
 
 // The resources live in this static library, whose own initializer the linker would drop, so
 // they are registered by hand. Q_INIT_RESOURCE must be used outside any namespace.
@@ -28,7 +28,7 @@ static void register_icon_resources() {
     Q_INIT_RESOURCE(icon);
 }
 
-namespace window {
+namespace window::qt {
 
 namespace {
 
@@ -269,4 +269,4 @@ QIcon program_icon() {
     return icon;
 }
 
-}  // namespace window
+}  // namespace window::qt

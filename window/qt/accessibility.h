@@ -1,6 +1,6 @@
 #pragma once
 
-namespace window {
+namespace window::qt {
 
 class Display;
 
@@ -9,4 +9,4 @@ class Display;
 // display calls it first thing when it is built.
 void install_display_accessibility(Display& display);
 
-}  // namespace window
+}  // namespace window::qt

@@ -6,7 +6,7 @@
 
 #include "input/key_down.h"
 
-namespace window {
+namespace window::qt {
 
 // Turns a Qt key stroke into the key-down event the display's handlers take: a key code of the
 // classic Windows virtual-key set and a shift state. Knows nothing of what the keys mean or
@@ -19,4 +19,4 @@ std::uint16_t key_code(int key, Qt::KeyboardModifiers modifiers);
 // Shift, Ctrl and Alt; Meta and the keypad flag do not count.
 input::Modifiers held_modifiers(Qt::KeyboardModifiers modifiers);
 
-}  // namespace window
+}  // namespace window::qt

@@ -1,4 +1,4 @@
-#include "window/display_accessible.h"
+#include "window/qt/accessibility.h"
 
 #include <algorithm>
 
@@ -10,9 +10,9 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 
-#include "window/display.h"
+#include "window/qt/display.h"
 
-namespace window {
+namespace window::qt {
 
 namespace {
 
@@ -200,4 +200,4 @@ void install_display_accessibility(Display& display) {
     }
 }
 
-}  // namespace window
+}  // namespace window::qt

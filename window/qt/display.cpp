@@ -1,4 +1,4 @@
-#include "window/display.h"
+#include "window/qt/display.h"
 
 #include <climits>
 
@@ -13,11 +13,11 @@
 #include <QStyleOptionFrame>
 
 #include "input/form_core.h"
-#include "window/display_accessible.h"
-#include "window/key_translation.h"
-#include "window/twips.h"
+#include "window/qt/accessibility.h"
+#include "window/qt/key_translation.h"
+#include "window/qt/twips.h"
 
-namespace window {
+namespace window::qt {
 
 // A text equal to the one shown is not set again: Qt would report it as a change all the same,
 // and a screen reader would repeat it.
@@ -170,4 +170,4 @@ bool Display::focusNextPrevChild(bool /*next*/) {
     return false;
 }
 
-}  // namespace window
+}  // namespace window::qt
