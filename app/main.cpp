@@ -10,6 +10,7 @@
 #include "platform/qt/qt_services.h"
 #include "platform/qt/qt_text.h"
 #include "window/qt/calculator_form.h"
+#include "window/qt/program_icon.h"
 
 namespace {
 

@@ -10,6 +10,8 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 
+#include "platform/identity.h"
+#include "platform/qt/qt_text.h"
 #include "window/qt/display.h"
 
 namespace window::qt {
@@ -185,6 +187,14 @@ void update(QAccessibleEvent* event) {
 }
 
 }  // namespace
+
+void keep_accessible_name(QWidget& window, int number) {
+    window.setAccessibleName(platform::qt::to_qstring(platform::program_name));
+    if (number > 1) {
+        window.setAccessibleDescription(QString::number(number) +
+                                        QStringLiteral(" 番目のウィンドウ"));
+    }
+}
 
 void install_display_accessibility(Display& display) {
     static const bool installed = [] {

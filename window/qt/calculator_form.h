@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include <QIcon>
 #include <QTimer>
 #include <QWidget>
 
@@ -75,8 +74,5 @@ private:
 public:
     input::FormCore core;
 };
-
-// The program's icon from the built-in resources, in every size drawn.
-QIcon program_icon();
 
 }  // namespace window::qt

@@ -15,7 +15,6 @@
 #include "input/form_core.h"
 #include "window/qt/accessibility.h"
 #include "window/qt/key_translation.h"
-#include "window/qt/twips.h"
 
 namespace window::qt {
 
@@ -117,8 +116,8 @@ struct TwipsPoint {
 };
 
 TwipsPoint twips_at(const QMouseEvent& event) {
-    return {static_cast<float>(event.position().x()) * twips_per_pixel,
-            static_cast<float>(event.position().y()) * twips_per_pixel};
+    return {scale().of(static_cast<float>(event.position().x())),
+            scale().of(static_cast<float>(event.position().y()))};
 }
 
 }  // namespace

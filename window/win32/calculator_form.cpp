@@ -2,8 +2,9 @@
 
 #include "platform/form_layout.h"
 #include "platform/identity.h"
-#include "window/win32/accessibility.h"
 #include "platform/win32/wide_text.h"
+#include "window/win32/accessibility.h"
+#include "window/win32/program_icon.h"
 
 namespace window::win32 {
 
@@ -17,8 +18,7 @@ void register_form_class(WNDPROC procedure) {
         form.cbSize = sizeof form;
         form.lpfnWndProc = procedure;
         form.hInstance = GetModuleHandleW(nullptr);
-        // The icon resource of the program's .rc; the task bar shows it for every window.
-        form.hIcon = LoadIconW(form.hInstance, L"IDI_ICON1");
+        form.hIcon = program_icon();
         form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         // The 5-twip strip below the display shows the form's face, as a form's does.
         form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);

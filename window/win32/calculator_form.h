@@ -11,9 +11,9 @@
 #include "input/form_core.h"
 #include "platform/form_layout.h"
 #include "platform/services.h"
+#include "platform/twips.h"
 #include "platform/window.h"
 #include "window/win32/display.h"
-#include "platform/twips.h"
 
 namespace window::win32 {
 

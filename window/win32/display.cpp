@@ -6,6 +6,7 @@
 
 #include "input/form_core.h"
 #include "platform/win32/wide_text.h"
+#include "window/win32/key_translation.h"
 
 namespace window::win32 {
 
@@ -24,11 +25,6 @@ LRESULT taken_result(UINT message) {
         default:
             return 0;
     }
-}
-
-// The modifiers as the keyboard stood when the stroke was queued.
-input::Modifiers held_modifiers() {
-    return {GetKeyState(VK_SHIFT) < 0, GetKeyState(VK_CONTROL) < 0, GetKeyState(VK_MENU) < 0};
 }
 
 }  // namespace

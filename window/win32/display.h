@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "platform/window.h"
 #include "platform/twips.h"
+#include "platform/window.h"
 
 namespace input {
 class FormCore;
