@@ -6,13 +6,19 @@
 
 #include "engine/calculator.h"
 #include "engine/memory_registers.h"
-#include "input/key_down.h"
 #include "input/typed_character.h"
 #include "memo/memo.h"
 #include "platform/services.h"
 #include "platform/window.h"
 
 namespace input {
+
+// The modifier keys held during a stroke, as the toolkit reports them.
+struct Modifiers {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
 
 // Everything one calculator window does, without a toolkit: its per-window state and the
 // handlers of its events. The Qt window and the tests' headless form both drive this same

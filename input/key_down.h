@@ -21,12 +21,7 @@ inline constexpr int shift_bit = 1;
 inline constexpr int ctrl_bit = 2;
 inline constexpr int alt_bit = 4;
 
-// The modifier keys held during a stroke, as the toolkit reports them.
-struct Modifiers {
-    bool shift = false;
-    bool ctrl = false;
-    bool alt = false;
-};
+struct Modifiers;
 
 // The key-down event's shift state: 1 Shift, 2 Ctrl, 4 Alt, added up.
 int shift_state(Modifiers held);

@@ -4,7 +4,7 @@
 
 #include <Qt>
 
-#include "input/key_down.h"
+#include "input/form_core.h"
 
 namespace window::qt {
 

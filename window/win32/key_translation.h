@@ -1,6 +1,6 @@
 #pragma once
 
-#include "input/key_down.h"
+#include "input/form_core.h"
 
 namespace window::win32 {
 
