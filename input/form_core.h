@@ -21,9 +21,9 @@ struct Modifiers {
 };
 
 // Everything one calculator window does, without a toolkit: its per-window state and the
-// handlers of its events. The Qt window and the tests' headless form both drive this same
-// object, so the tests run the code the window runs. The window only adapts: it turns toolkit
-// events into these calls and implements platform::Window and platform::TextBox.
+// handlers of its events. The Qt window, the Win32 window and the tests' headless form all
+// drive this same object, so the tests run the code the windows run. A window only adapts: it
+// turns toolkit events into these calls and implements platform::Window and platform::TextBox.
 class FormCore {
 public:
     // self is the window this core belongs to; Form1 is the main window (self, for the main
