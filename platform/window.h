@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
+
+#include "platform/colour.h"
 
 namespace platform {
 
@@ -20,9 +23,6 @@ public:
     // already echoed as the key.
     virtual void set_typed_text(std::string text) { set_text(std::move(text)); }
 };
-
-// Colours are 0x00BBGGRR, or 0x80000000 plus a system colour index.
-inline constexpr std::uint32_t button_face_colour = 0x8000000F;
 
 // One calculator window as the core sees it. Lengths are twips (15 per device-independent
 // pixel) as single-precision numbers; Left/Top/Width/Height are the outer geometry, which
@@ -54,11 +54,12 @@ public:
     virtual bool stay_on_top() const = 0;
     virtual void set_stay_on_top(bool on_top) = 0;
 
-    // The caption of the hidden digit button for 0 to 9: the text number entry appends.
-    virtual std::string digit_caption(int digit) const = 0;
+    // The caption of the hidden button of platform::button_rows[row], as the window holds it.
+    virtual std::string button_caption(std::size_t row) const = 0;
 
     // Shows the window modeless, without an owner.
     virtual void show() = 0;
+    virtual void hide() = 0;
 
     // Creates a further, complete calculator window that shares this one's services and main
     // window. It is not shown yet.

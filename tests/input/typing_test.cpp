@@ -3,7 +3,7 @@
 #include <tuple>
 
 #include "input/clipboard_text.h"
-#include "input/key_map.h"
+#include "input/typed_character.h"
 #include "tests/support/headless_form.h"
 
 namespace {

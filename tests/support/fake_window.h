@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/form_layout.h"
 #include "platform/window.h"
 
 namespace support {
@@ -26,13 +27,16 @@ public:
     void set_timer_enabled(bool enabled) override { timer = enabled; }
     bool stay_on_top() const override { return on_top; }
     void set_stay_on_top(bool enabled) override { on_top = enabled; }
-    std::string digit_caption(int digit) const override { return std::to_string(digit); }
-    void show() override { ++shows; }
+    std::string button_caption(std::size_t row) const override {
+        return platform::button_rows.at(row).caption;
+    }
+    void show() override { ++shows, visible = true; }
+    void hide() override { visible = false; }
 
     float left_twips = 3000, top_twips = 2000, width_twips = 1400, height_twips = 255;
     std::string caption = "untitled";
     std::uint32_t display_colour = 0x00123456;
-    bool timer = false, on_top = false;
+    bool timer = false, on_top = false, visible = false;
     int shows = 0;
 };
 

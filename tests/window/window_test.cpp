@@ -2,8 +2,12 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFontInfo>
+#include <QInputDialog>
 #include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 #include <gtest/gtest.h>
@@ -11,9 +15,9 @@
 #include "platform/qt/date_time_text.h"
 #include "platform/qt/qt_services.h"
 #include "tests/support/fake_services.h"
-#include "window/calculator_form.h"
+#include "window/qt/calculator_form.h"
 
-using window::CalculatorForm;
+using window::qt::CalculatorForm;
 
 namespace {
 
@@ -187,7 +191,7 @@ TEST_F(Window, ChainOfTwoHundredFurtherWindows) {
 // Esc's end with the real services: every window closed, the event loop left with 0, once.
 TEST(QtServices, EndProgramClosesEveryWindowAndLeavesTheLoopWithZero) {
     platform::qt::QtServices services;
-    window::CalculatorForm form(services);
+    CalculatorForm form(services);
     form.show();
     QTimer::singleShot(0, [&] {
         services.end_program();
@@ -196,6 +200,35 @@ TEST(QtServices, EndProgramClosesEveryWindowAndLeavesTheLoopWithZero) {
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(form.isVisible());
+}
+
+// Whatever the locale (the tests run in the C locale), the memo box's buttons and the menu of
+// its field are Japanese; OK gives the field's text, Cancel "".
+TEST(QtServices, TheMemoBoxIsJapaneseAndGivesTheFieldOnOkOnly) {
+    platform::qt::QtServices services;
+    QStringList texts;
+    const auto answer = [&](bool ok) {
+        QTimer::singleShot(0, [&, ok] {
+            auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (const QAbstractButton* button : box->findChild<QDialogButtonBox*>()->buttons()) {
+                texts << button->text();
+            }
+            const std::unique_ptr<QMenu> menu(
+                box->findChild<QLineEdit*>()->createStandardContextMenu());
+            for (const QAction* action : menu->actions()) {
+                texts << action->text().section(u'\t', 0, 0);
+            }
+            ok ? box->accept() : box->reject();
+        });
+    };
+    answer(true);
+    EXPECT_EQ(services.input_box("メモ", "Kirune", "12 個"), "12 個");
+    answer(false);
+    EXPECT_EQ(services.input_box("メモ", "Kirune", "12 個"), "");
+    EXPECT_EQ(texts.mid(0, texts.size() / 2).join(u',').toStdString(),
+              "OK,キャンセル,元に戻す(&U),やり直し(&R),,切り取り(&T),コピー(&C),貼り付け(&P),"
+              "削除(&D),,すべて選択(&A)");
 }
 
 TEST(QtServices, DateTimeFollowsTheLocaleWithFullYearAndSeconds) {

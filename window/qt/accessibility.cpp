@@ -1,4 +1,4 @@
-#include "window/display_accessible.h"
+#include "window/qt/accessibility.h"
 
 #include <algorithm>
 
@@ -10,9 +10,11 @@
 #include <QDBusObjectPath>
 #include <QDBusVariant>
 
-#include "window/display.h"
+#include "platform/identity.h"
+#include "platform/qt/qt_text.h"
+#include "window/qt/display.h"
 
-namespace window {
+namespace window::qt {
 
 namespace {
 
@@ -186,6 +188,14 @@ void update(QAccessibleEvent* event) {
 
 }  // namespace
 
+void keep_accessible_name(QWidget& window, int number) {
+    window.setAccessibleName(platform::qt::to_qstring(platform::program_name));
+    if (number > 1) {
+        window.setAccessibleDescription(QString::number(number) +
+                                        QStringLiteral(" 番目のウィンドウ"));
+    }
+}
+
 void install_display_accessibility(Display& display) {
     static const bool installed = [] {
         QAccessible::installFactory(display_interface);
@@ -200,4 +210,4 @@ void install_display_accessibility(Display& display) {
     }
 }
 
-}  // namespace window
+}  // namespace window::qt

@@ -1,4 +1,4 @@
-#include "window/display.h"
+#include "window/qt/display.h"
 
 #include <climits>
 
@@ -13,12 +13,10 @@
 #include <QStyleOptionFrame>
 
 #include "input/form_core.h"
-#include "input/key_map.h"
-#include "window/display_accessible.h"
-#include "window/key_translation.h"
-#include "window/twips.h"
+#include "window/qt/accessibility.h"
+#include "window/qt/key_translation.h"
 
-namespace window {
+namespace window::qt {
 
 // A text equal to the one shown is not set again: Qt would report it as a change all the same,
 // and a screen reader would repeat it.
@@ -97,21 +95,13 @@ bool Display::event(QEvent* event) {
 
 void Display::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    const int key = event->key();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
-    // Every stroke raises the key-down event, then, if it types a character, the key-press
-    // event. The key-down handler zeroing the code does not cancel the character.
-    std::uint16_t code = key_code(key, modifiers);
-    const int shift = shift_state(modifiers);
     const QString text = event->text();
-    const std::optional<char16_t> typed =
-        input::typed_character(code, shift, text.isEmpty() ? char16_t{0} : text.front().unicode(),
-                               input::ControlKeys::named);
-    deliver([&](input::FormCore& core) { core.Text1_KeyDown(code, shift); });
-    if (typed && isEnabled()) {
-        char16_t key_ascii = *typed;
-        deliver([&](input::FormCore& core) { core.Text1_KeyPress(key_ascii); });
-    }
+    deliver([&](input::FormCore& core) {
+        core.key_stroke(key_code(event->key(), modifiers), held_modifiers(modifiers),
+                        text.isEmpty() ? char16_t{0} : text.front().unicode(),
+                        input::ControlKeys::named);
+    });
 }
 
 void Display::keyReleaseEvent(QKeyEvent* event) {
@@ -126,8 +116,8 @@ struct TwipsPoint {
 };
 
 TwipsPoint twips_at(const QMouseEvent& event) {
-    return {static_cast<float>(event.position().x()) * twips_per_pixel,
-            static_cast<float>(event.position().y()) * twips_per_pixel};
+    return {scale().of(static_cast<float>(event.position().x())),
+            scale().of(static_cast<float>(event.position().y()))};
 }
 
 }  // namespace
@@ -179,4 +169,4 @@ bool Display::focusNextPrevChild(bool /*next*/) {
     return false;
 }
 
-}  // namespace window
+}  // namespace window::qt

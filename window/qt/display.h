@@ -5,13 +5,20 @@
 #include <QLineEdit>
 #include <QString>
 
+#include "platform/twips.h"
 #include "platform/window.h"
 
 namespace input {
 class FormCore;
 }
 
-namespace window {
+namespace window::qt {
+
+// Qt works in device-independent pixels and scales them itself (QT_SCALE_FACTOR), so its
+// windows always convert at 96 dpi: 15 twips to the pixel.
+inline platform::Twips scale() {
+    return platform::Twips(96);
+}
 
 // The display's text as the core reads and writes it. The core's text is the register; the
 // line edit only shows it, and is written at once so a box opened mid-action sees the new text.
@@ -78,4 +85,4 @@ private:
     input::FormCore* form_core = nullptr;
 };
 
-}  // namespace window
+}  // namespace window::qt
