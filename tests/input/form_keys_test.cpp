@@ -261,6 +261,12 @@ constexpr Row further_windows[] = {
                          "z.timer=1;z.caption=untitled"},
     {"z[>]z[>]s", "0", "box={new_window} | {new_window};size=30x30;z.size=1400x255;z.z.shows=1"},
     {"sz[>][Down 100 50]", "0", "box={new_window};pos=3000,2000;timer=0;z.pos=3085,2035;z.timer=1"},
+    // Closing the main window ends the program; closing a further one hides it and stops its
+    // clock, and z in its opener shows it again as it was
+    {"y[Close]", "0", "end=1;timer=0"},
+    {"z[>]7y[Close]", "0", "box={new_window};end=0;z.visible=0;z.timer=0;z.display=7"},
+    {"z[>]7[Close][<]z", "0", "box={new_window} | {new_window};z.visible=1;z.shows=2;z.display=7"},
+    {"z[>]z[>][Close]", "0", "box={new_window} | {new_window};z.visible=1;z.z.visible=0"},
 };
 TEST(Keys, FurtherWindows) { expect_rows("further windows", further_windows); }
 

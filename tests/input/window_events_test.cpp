@@ -2,7 +2,6 @@
 
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "tests/support/headless_form.h"
 
@@ -60,53 +59,6 @@ TEST(WindowEvents, StrokesRaiseKeyDownThenTheTypedCharactersKeyPress) {
         }
         form.type(c.after);
         EXPECT_EQ(form.display(), c.display);
-    }
-}
-
-// A chain of windows, each shown with its clock running and its own display; one of them
-// closes (0 the main window). Whether the program ends, then which windows are shown and
-// which clocks run, main window first. The end of the program takes the main window along.
-struct CloseCase {
-    int windows, closed, ends;
-    std::string_view shown, clocks;
-};
-
-constexpr CloseCase closes[] = {
-    {1, 0, 1, "1", "0"},     {2, 0, 1, "11", "01"},   {2, 1, 0, "10", "10"},
-    {3, 1, 0, "101", "101"}, {3, 2, 0, "110", "110"},
-};
-
-// Closing the main window ends the program; closing a further one hides it, and "z" in its
-// opener shows it again as it was. A closed window's clock stops.
-TEST(WindowEvents, ClosingTheMainWindowEndsAFurtherOneHidesUntilZ) {
-    for (const CloseCase& c : closes) {
-        SCOPED_TRACE(testing::Message() << c.closed << " of " << c.windows << " closes");
-        support::HeadlessForm main;
-        main.show();
-        std::vector<support::HeadlessForm*> chain{&main};
-        for (int i = 1; i < c.windows; ++i) {
-            chain.back()->type("z");
-            chain.push_back(chain.back()->extra());
-        }
-        for (std::size_t i = 0; i < chain.size(); ++i) {
-            chain[i]->type("y" + std::to_string(i + 1));
-        }
-        chain[c.closed]->core.window_closed();
-        std::string shown, clocks;
-        for (const support::HeadlessForm* window : chain) {
-            shown += window->visible ? '1' : '0';
-            clocks += window->timer ? '1' : '0';
-        }
-        EXPECT_EQ(main.services.end_calls, c.ends);
-        EXPECT_EQ(shown, c.shown);
-        EXPECT_EQ(clocks, c.clocks);
-        if (c.closed > 0) {
-            support::HeadlessForm* closed = chain[c.closed];
-            chain[c.closed - 1]->type("z");
-            EXPECT_EQ(chain[c.closed - 1]->extra(), closed);
-            EXPECT_TRUE(closed->visible);
-            EXPECT_EQ(closed->display(), std::to_string(c.closed + 1));
-        }
     }
 }
 

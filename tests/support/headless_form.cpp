@@ -83,7 +83,9 @@ void HeadlessForm::type(std::string_view keys) {
             if (code == '{') {
                 target->value = token;
             } else {
-                target = token == ">" ? target->extra() : (target->event(token), target);
+                target = token == ">"   ? target->extra()
+                         : token == "<" ? this
+                                        : (target->event(token), target);
             }
         } else if (target->core.Text1_KeyPress(code), code != 0) {
             throw std::logic_error("a typed character reached the display");
@@ -107,6 +109,7 @@ void HeadlessForm::event(const std::string& token) {
     : w == "Move"    ? core.Text1_MouseMove(x, y)
     : w == "Up"      ? core.Text1_MouseUp()
     : w == "Tick"    ? core.Timer1_Timer()
+    : w == "Close"   ? core.window_closed()
     : w == "!memory" ? void(services.fault = std::make_exception_ptr(std::bad_alloc()))
     : w == "!error"  ? void(services.fault = std::make_exception_ptr(std::runtime_error("broken")))
     : key_down(w == "Del" ? 46 : w == "Ins" ? 45 : w == "KP-" ? 109 : 111 + std::atoi(word + 1), shift);
@@ -131,14 +134,14 @@ std::map<std::string, std::string> HeadlessForm::observed(const std::string& pre
         {"mouse", str(int{core.mouse_mode})}, {"pos", str(left_twips) + "," + str(top_twips)},
         {"size", str(width_twips) + "x" + str(height_twips)}, {"caption", caption},
         {"timer", str(int{timer})}, {"colour", str(display_colour, 16)},
-        {"top", str(int{on_top})}, {"shows", str(shows)},
+        {"top", str(int{on_top})}, {"shows", str(shows)}, {"visible", str(int{visible})},
         // the services, which all windows share
         {"box", box}, {"asked", services.input_requests.empty() ? "" : services.input_requests.back()},
         {"beeps", str(services.beeps)}, {"end", str(services.end_calls)},
         {"randomize", str(services.randomize_calls)}, {"clip", services.clipboard}};
     // clang-format on
     std::map<std::string, std::string> named;
-    for (std::size_t i = 0; i < (prefix.empty() ? std::size(fields) : 14); ++i) {
+    for (std::size_t i = 0; i < (prefix.empty() ? std::size(fields) : 15); ++i) {
         named[prefix + fields[i].first] = fields[i].second;
     }
     if (const HeadlessForm* further = extra()) {

@@ -26,8 +26,9 @@ public:
     // Keys in a small notation. A character is a key press of its byte ("\r" Enter, "\x16"
     // Ctrl+V). "[...]" is another event: a key-down with its modifiers in front ("[F3]",
     // "[S-F3]" Shift+F3, "[C-A-F3]", "[Del]", "[S-Del]", "[C-KP-]", "[C-Ins]"), the mouse in twips
-    // ("[Down x y]", "[Move x y]", "[Up]"), a clock tick ("[Tick]"), "[>]": what follows goes
-    // to the further window, or "[!memory]", "[!error]": the next service call throws
+    // ("[Down x y]", "[Move x y]", "[Up]"), a clock tick ("[Tick]"), the window closed by the
+    // user ("[Close]"), "[>]": what follows goes to the further window, "[<]": back to this
+    // one, or "[!memory]", "[!error]": the next service call throws
     // std::bad_alloc or another std::exception. "{text}" puts text into the display as an earlier
     // result would have left it (such as 1E+300).
     void type(std::string_view keys);
@@ -44,7 +45,7 @@ public:
     HeadlessForm* extra() const { return dynamic_cast<HeadlessForm*>(core.extra_window.get()); }
 
     // This window and its further windows by name: display, mark, pend, operand, reg, memo,
-    // mouse, pos, size, caption, timer, colour, top, shows; a further window's names start
+    // mouse, pos, size, caption, timer, colour, top, shows, visible; a further window's names start
     // with "z.". Empty reads "_", an Integer "i0", a Double "d5", a String as it is. The main
     // window adds the services' records: box ("style title message", "|" between), asked (the
     // last input box), beeps, end, randomize and clip.
