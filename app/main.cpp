@@ -9,7 +9,8 @@
 #include "platform/identity.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/qt_text.h"
-#include "window/calculator_form.h"
+#include "window/qt/calculator_form.h"
+#include "window/qt/program_icon.h"
 
 namespace {
 
@@ -50,12 +51,12 @@ int main(int argc, char** argv) {
     // No application display name: Qt would append it to every window and box title.
     QApplication::setApplicationName(platform::qt::to_qstring(platform::program_name));
     QApplication::setApplicationVersion(platform::qt::to_qstring(platform::program_version));
-    QApplication::setWindowIcon(window::program_icon());
+    QApplication::setWindowIcon(window::qt::program_icon());
     // Lets Wayland and desktop shells match the windows to the installed desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kirune.Kirune"));
 
     platform::qt::QtServices services;
-    window::CalculatorForm Form1(services);
+    window::qt::CalculatorForm Form1(services);
     Form1.show();
     return QApplication::exec();
 }

@@ -6,20 +6,11 @@
 #include "engine/calculator.h"
 #include "engine/texts.h"
 #include "platform/number_text.h"
+#include "platform/utf8.h"
 
 namespace engine {
 
 namespace {
-
-std::size_t length_in_characters(std::string_view text) {
-    std::size_t count = 0;
-    for (const char c : text) {
-        if ((static_cast<unsigned char>(c) & 0xC0U) != 0x80U) {
-            ++count;
-        }
-    }
-    return count;
-}
 
 // The pieces of a result are joined with nothing between them: "101→5".
 std::string conversion_message(std::string_view from, std::string_view to) {
@@ -71,7 +62,7 @@ void Calculator::decimal_to_binary() {
     // Every character counts, a sign and the point included: nine pass. Only an exponent form
     // such as 1E+15 passes that with a value too large for the 32-bit whole number the digits
     // are taken from: it gets the limit message as well.
-    if (length_in_characters(Text1.text()) > 9 ||
+    if (platform::length_in_characters(Text1.text()) > 9 ||
         rounded > std::numeric_limits<std::int32_t>::max()) {
         services.message_box(nine_digits_message, platform::BoxStyle::exclamation, binary_title);
         return;

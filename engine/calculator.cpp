@@ -43,14 +43,14 @@ void Calculator::digit_entry(std::string_view caption) {
     // op_mark holds a name: an operator was pressed last.
     if (operation_name(op_mark)) {
         operand = Text1.text();
-        Text1.set_text(std::string(caption));
+        Text1.set_typed_text(std::string(caption));
         op_mark = std::string();
         return;
     }
     // A lone "0" is replaced, so no leading zero is ever built; "0." is extended.
     std::string text = Text1.text() == "0" ? std::string() : Text1.text();
     text += caption;
-    Text1.set_text(std::move(text));
+    Text1.set_typed_text(std::move(text));
 }
 
 // The point neither starts a new number nor replaces "0": right after an operator it is
@@ -61,7 +61,7 @@ void Calculator::decimal_point() {
         services.beep();
         return;
     }
-    Text1.set_text(text + ".");
+    Text1.set_typed_text(text + ".");
 }
 
 }  // namespace engine

@@ -2,6 +2,7 @@
 
 #include "engine/calculator.h"
 #include "platform/number_text.h"
+#include "platform/utf8.h"
 
 namespace engine {
 
@@ -21,25 +22,14 @@ bool reads_as_zero(std::string_view text) {
     }
 }
 
-// The display only ever holds ASCII, but a code point is never cut in half.
-void drop_last_character(std::string& text) {
-    if (text.empty()) {
-        return;
-    }
-    std::size_t end = text.size() - 1;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0U) == 0x80U) {
-        --end;
-    }
-    text.erase(end);
-}
-
 }  // namespace
 
 // A text that is left empty or reads as 0 becomes "0": 0.5 leaves "0." and so shows "0",
 // -5 leaves a lone "-" and shows "0", while 12.5 keeps its point as "12.".
 void Calculator::delete_last_character() {
+    // The display only ever holds ASCII, but a code point is never cut in half.
     std::string text = Text1.text();
-    drop_last_character(text);
+    text.erase(platform::last_character_start(text));
     if (text.empty() || reads_as_zero(text)) {
         text = platform::integer_text(0);
     }

@@ -1,39 +1,11 @@
 #include "input/clipboard_text.h"
 
-#include "input/key_map.h"
+#include "input/typed_character.h"
+#include "platform/utf8.h"
 
 namespace input {
 
 namespace {
-
-// Decodes one UTF-8 sequence; returns the code point and advances, or U+FFFD on a bad byte.
-char32_t next_code_point(std::string_view text, std::size_t& i) {
-    const auto byte = static_cast<unsigned char>(text[i++]);
-    if (byte < 0x80) {
-        return byte;
-    }
-    int extra = 0;
-    char32_t code = 0;
-    if ((byte & 0xE0) == 0xC0) {
-        extra = 1;
-        code = byte & 0x1F;
-    } else if ((byte & 0xF0) == 0xE0) {
-        extra = 2;
-        code = byte & 0x0F;
-    } else if ((byte & 0xF8) == 0xF0) {
-        extra = 3;
-        code = byte & 0x07;
-    } else {
-        return U'\uFFFD';
-    }
-    for (; extra > 0; --extra) {
-        if (i >= text.size() || (static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            return U'\uFFFD';
-        }
-        code = (code << 6) | (static_cast<unsigned char>(text[i++]) & 0x3F);
-    }
-    return code;
-}
 
 bool is_digit(char c) {
     return c >= '0' && c <= '9';
@@ -83,7 +55,7 @@ std::optional<std::string> clipboard_number(std::string_view utf8) {
     std::size_t characters = 0;
     for (std::size_t i = 0; i < utf8.size(); ++characters) {
         // Full-width digits, point, signs and blanks are read as their ASCII forms.
-        const char32_t c = ascii_form(next_code_point(utf8, i));
+        const char32_t c = ascii_form(platform::next_code_point(utf8, i));
         if (c >= 0x80) {
             return std::nullopt;
         }

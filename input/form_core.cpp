@@ -3,6 +3,7 @@
 #include <new>
 
 #include "input/clipboard_text.h"
+#include "input/key_down.h"
 #include "input/key_map.h"
 #include "input/texts.h"
 #include "platform/identity.h"
@@ -34,6 +35,28 @@ void FormCore::Text1_KeyDown(std::uint16_t& key_code, int shift) {
     guarded([&] { input::Text1_KeyDown(*this, key_code, shift); });
 }
 
+void FormCore::key_stroke(std::uint16_t key_code, Modifiers held, char16_t typed,
+                          ControlKeys control_keys) {
+    last_key_code = key_code;
+    last_shift = shift_state(held);
+    // The key-down handler zeroing the code does not cancel the character.
+    std::uint16_t code = key_code;
+    Text1_KeyDown(code, last_shift);
+    stroke_character(typed, control_keys);
+}
+
+void FormCore::stroke_character(char16_t typed, ControlKeys control_keys) {
+    // The program may have begun to end while the key-down ran (the main window closed while a
+    // box the key-down opened was up): its windows are going, and no key may reach them.
+    if (services.program_ending()) {
+        return;
+    }
+    if (const auto character = typed_character(last_key_code, last_shift, typed, control_keys)) {
+        char16_t key_ascii = *character;
+        Text1_KeyPress(key_ascii);
+    }
+}
+
 void FormCore::report_fault(const std::exception_ptr& fault) noexcept {
     try {
         try {
@@ -54,8 +77,9 @@ void FormCore::report_fault(const std::exception_ptr& fault) noexcept {
 }
 
 void FormCore::digit_entry(int digit) {
-    // The text entered is the caption of the digit's hidden button, not a constant.
-    calculator.digit_entry(self.digit_caption(digit));
+    // The text entered is the caption of the digit's hidden button, not a constant. The digit
+    // buttons, zero to kyu, come first in the button rows: a digit is its button's row.
+    calculator.digit_entry(self.button_caption(static_cast<std::size_t>(digit)));
 }
 
 // The display text exactly as shown.

@@ -6,16 +6,24 @@
 
 #include "engine/calculator.h"
 #include "engine/memory_registers.h"
+#include "input/typed_character.h"
 #include "memo/memo.h"
 #include "platform/services.h"
 #include "platform/window.h"
 
 namespace input {
 
+// The modifier keys held during a stroke, as the toolkit reports them.
+struct Modifiers {
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
 // Everything one calculator window does, without a toolkit: its per-window state and the
-// handlers of its events. The Qt window and the tests' headless form both drive this same
-// object, so the tests run the code the window runs. The window only adapts: it turns toolkit
-// events into these calls and implements platform::Window and platform::TextBox.
+// handlers of its events. The Qt window, the Win32 window and the tests' headless form all
+// drive this same object, so the tests run the code the windows run. A window only adapts: it
+// turns toolkit events into these calls and implements platform::Window and platform::TextBox.
 class FormCore {
 public:
     // self is the window this core belongs to; Form1 is the main window (self, for the main
@@ -29,11 +37,23 @@ public:
     void Form_Load();
     void Text1_KeyPress(char16_t& key_ascii);
     void Text1_KeyDown(std::uint16_t& key_code, int shift);
+    // A key stroke as the toolkit delivered it: the key's code (of the Windows virtual-key set),
+    // the modifiers held and the character the toolkit says it typed (0 for none). It raises
+    // the key-down event, then, if the stroke types a character by the control_keys rule, the
+    // key-press event. Once the program is ending the key-press no longer runs.
+    void key_stroke(std::uint16_t key_code, Modifiers held, char16_t typed,
+                    ControlKeys control_keys);
+    // A character the toolkit typed for the last stroke, its key-press alone. Windows sends a
+    // second character of one stroke on its own (a dead key before a key it does not combine
+    // with).
+    void stroke_character(char16_t typed, ControlKeys control_keys);
     // Pointer position inside the display, in twips.
     void Text1_MouseDown(float x, float y);
     void Text1_MouseMove(float x, float y);
     void Text1_MouseUp();
     void Timer1_Timer();
+    // The user closed the window (its close box, Alt+F4).
+    void window_closed();
 
     // The window the code calls Form1, and this core's own window.
     platform::Window& main_window() const { return Form1; }
@@ -76,6 +96,9 @@ private:
     platform::Window& self;
     platform::Window& Form1;
     platform::TextBox& Text1;
+    // The key-down a further character of a stroke belongs to.
+    std::uint16_t last_key_code = 0;
+    int last_shift = 0;
 };
 
 }  // namespace input

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "input/form_core.h"
 
@@ -78,17 +79,6 @@ constexpr std::array key_rows = {
 static_assert(std::ranges::is_sorted(key_rows, {}, &KeyRow::code),
               "the key map is looked up by bisection");
 
-// The Ctrl strokes that type a character on every platform.
-struct ControlStroke {
-    std::uint16_t key_code;
-    char16_t typed;
-};
-constexpr std::array named_control_strokes{
-    ControlStroke{'C', 3},
-    ControlStroke{'T', 20},
-    ControlStroke{'V', 22},
-};
-
 }  // namespace
 
 std::span<const KeyRow> key_map() {
@@ -103,112 +93,6 @@ void Text1_KeyPress(FormCore& form, char16_t& key_ascii) {
     if (row != key_rows.end() && row->code == code) {
         row->action(form);
     }
-}
-
-void Text1_KeyDown(FormCore& form, std::uint16_t& key_code, int shift) {
-    if (key_code == key_delete) {
-        if (shift == shift_bit) {
-            form.calculator.delete_last_character();
-        } else {
-            form.calculator.clr_Click();
-            key_code = 0;
-        }
-    } else if (key_code == key_keypad_minus) {
-        if (shift == ctrl_bit) {
-            form.calculator.change_sign();
-        }
-    } else if (key_code == key_insert) {
-        // The clipboard keys of older desktops, besides Ctrl+C and Ctrl+V.
-        if (shift == ctrl_bit) {
-            form.copy_display();
-        } else if (shift == shift_bit) {
-            form.paste_number();
-        }
-    } else if (key_code >= key_f1 && key_code <= key_f12) {
-        switch (shift) {
-            case 0:
-                form.fkey_memory.store(key_code);
-                break;
-            case shift_bit:
-                form.fkey_memory.recall(key_code);
-                break;
-            case ctrl_bit:
-                form.fkey_memory.show(key_code);
-                break;
-            case alt_bit:
-                form.fkey_memory.clear(key_code);
-                break;
-            case ctrl_bit | alt_bit:
-                form.fkey_memory.clear_all();
-                break;
-            default:  // Shift with Ctrl or Alt: nothing
-                break;
-        }
-    }
-}
-
-char32_t ascii_form(char32_t code) {
-    if (code >= U'０' && code <= U'９') {
-        return U'0' + (code - U'０');
-    }
-    switch (code) {
-        case U'．':
-            return U'.';
-        case U'＋':
-            return U'+';
-        case U'－':
-            return U'-';
-        case U'＊':
-            return U'*';
-        case U'／':
-            return U'/';
-        case U'Ｅ':
-            return U'E';
-        case U'\u3000':  // ideographic space
-            return U' ';
-        default:
-            return code;
-    }
-}
-
-std::optional<char16_t> typed_character(std::uint16_t key_code, int shift, char16_t typed,
-                                        ControlKeys control_keys) {
-    if ((shift & alt_bit) != 0) {
-        return std::nullopt;
-    }
-    if ((shift & ctrl_bit) != 0) {
-        if (control_keys == ControlKeys::platform) {
-            if (typed != 0 && typed < 32) {
-                return typed;
-            }
-            return std::nullopt;
-        }
-        if (shift == ctrl_bit) {
-            for (const ControlStroke& stroke : named_control_strokes) {
-                if (stroke.key_code == key_code) {
-                    return stroke.typed;
-                }
-            }
-        }
-        return std::nullopt;
-    }
-    switch (key_code) {
-        case key_backspace:
-        case key_return:
-        case key_escape:
-        case key_space:
-            return static_cast<char16_t>(key_code);
-        case key_keypad_decimal:
-            // Some layouts put a decimal comma on the keypad; it is still the calculator's point.
-            return u'.';
-        default:
-            break;
-    }
-    // Tab, Delete and the other control characters type nothing on the display.
-    if (typed < 32 || typed == 127) {
-        return std::nullopt;
-    }
-    return static_cast<char16_t>(ascii_form(typed));
 }
 
 }  // namespace input

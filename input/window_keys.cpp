@@ -103,6 +103,20 @@ void FormCore::Text1_MouseMove(float x, float y) {
     });
 }
 
+// A hidden window's clock stops: nobody could see it or stop it. Closing the main window ends
+// the program, like Esc; a further window only hides, and "z" in its opener shows it again as
+// it was.
+void FormCore::window_closed() {
+    guarded([&] {
+        self.set_timer_enabled(false);
+        if (&self == &Form1) {
+            services.end_program();
+        } else {
+            self.hide();
+        }
+    });
+}
+
 // The caption keeps the last time shown: only space and "y" put the name back.
 void FormCore::Text1_MouseUp() {
     self.set_timer_enabled(false);

@@ -36,6 +36,8 @@ public:
     virtual std::string now_text() = 0;
     // Ends the program at once: every window goes, nothing is saved.
     virtual void end_program() = 0;
+    // Whether end_program was asked for and the windows are still going.
+    virtual bool program_ending() const = 0;
     // The system clipboard's text ("" when it holds none), and setting it.
     virtual std::string clipboard_text() = 0;
     virtual void set_clipboard_text(std::string_view text) = 0;

@@ -22,7 +22,7 @@ public:
     }
     // A width or height in pixels: at least one, since X11 refuses an empty window.
     int size(float twips) const { return std::max(1, position(twips)); }
-    float of(int pixels) const { return static_cast<float>(pixels) * per_pixel; }
+    float of(float pixels) const { return pixels * per_pixel; }
 
 private:
     float per_pixel;

@@ -1,9 +1,13 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+
+#include "platform/colour.h"
 
 namespace platform {
 
@@ -12,11 +16,13 @@ class TextBox {
 public:
     virtual ~TextBox() = default;
     virtual const std::string& text() const = 0;
+    // A text the user did not type: a result, a recall, a clear, a paste. A screen reader is
+    // told it.
     virtual void set_text(std::string text) = 0;
+    // The text after a key of number entry (a digit or the point), which a screen reader has
+    // already echoed as the key.
+    virtual void set_typed_text(std::string text) { set_text(std::move(text)); }
 };
-
-// Colours are 0x00BBGGRR, or 0x80000000 plus a system colour index.
-inline constexpr std::uint32_t button_face_colour = 0x8000000F;
 
 // One calculator window as the core sees it. Lengths are twips (15 per device-independent
 // pixel) as single-precision numbers; Left/Top/Width/Height are the outer geometry, which
@@ -48,11 +54,12 @@ public:
     virtual bool stay_on_top() const = 0;
     virtual void set_stay_on_top(bool on_top) = 0;
 
-    // The caption of the hidden digit button for 0 to 9: the text number entry appends.
-    virtual std::string digit_caption(int digit) const = 0;
+    // The caption of the hidden button of platform::button_rows[row], as the window holds it.
+    virtual std::string button_caption(std::size_t row) const = 0;
 
     // Shows the window modeless, without an owner.
     virtual void show() = 0;
+    virtual void hide() = 0;
 
     // Creates a further, complete calculator window that shares this one's services and main
     // window. It is not shown yet.

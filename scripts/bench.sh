@@ -18,17 +18,12 @@ build=${BENCH_BUILD_DIR:-$root/build-bench}
 # with its fonts, the X11 libraries of the probe, Google Benchmark.
 "$root/scripts/install-deps.sh" build run bench
 
-# The program exactly as it ships, and the measuring tools beside it.
-mkdir -p "$build"
-if [ ! -f "$build/app/build.ninja" ]; then
-    cmake -S "$root" -B "$build/app" -G Ninja -DCMAKE_BUILD_TYPE=Release -DKIRUNE_TESTS=OFF \
-        -DKIRUNE_SANITIZE=OFF >/dev/null
+# The program exactly as it ships (the release preset's settings), and the measuring tools
+# beside it.
+if [ ! -f "$build/build.ninja" ]; then
+    cmake --preset bench -S "$root" -B "$build" >/dev/null
 fi
-cmake --build "$build/app" --target kirune -- -j2
-if [ ! -f "$build/tools/build.ninja" ]; then
-    cmake -S "$root/bench" -B "$build/tools" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
-cmake --build "$build/tools" -- -j2
+cmake --build "$build" -- -j2
 
 # The programs' environment: Japanese if the machine has the locale, xcb, no desktop.
 if locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
@@ -78,10 +73,10 @@ fi
 
 status=0
 python3 "$root/bench/run_bench.py" \
-    --app "$build/app/app/kirune" \
-    --qt "$build/tools/qt_minimal" \
-    --probe "$build/tools/x11_probe" \
-    --engine-bench "$build/tools/kirune_engine_bench" \
+    --app "$build/app/kirune" \
+    --qt "$build/bench/qt_minimal" \
+    --probe "$build/bench/x11_probe" \
+    --engine-bench "$build/bench/kirune_engine_bench" \
     --results "$root/bench/RESULTS.md" \
     --command "$command" \
     --locale-note "$locale_note" \

@@ -10,27 +10,27 @@ set -euo pipefail
 # The one list of what the project needs from Debian 12.
 declare -A groups
 # Compiler, CMake with Ninja, Qt 6 Widgets and QtTest (libqt6test6 comes with
-# qt6-base-dev, and so does the xcb platform plugin, in libqt6gui6), GoogleTest
-# and GoogleMock; Qt's CMake files look up OpenGL and xkbcommon, the latter
-# through pkg-config.
+# qt6-base-dev, and so does the xcb platform plugin, in libqt6gui6), GoogleTest;
+# Qt's CMake files look up OpenGL and xkbcommon, the latter through pkg-config.
 groups[build]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-    libgtest-dev libgmock-dev"
+    libgtest-dev"
 # A font with Japanese glyphs, for the messages and boxes.
 groups[run]="fonts-ipafont-gothic"
 # The end-to-end tests: a virtual X server (xauth for xvfb-run), typing and window
 # queries (xdotool), a session bus with the accessibility bus to read the display as a
 # screen reader does, Python with GLib's D-Bus client (python3-gi), and xclip to set and
-# read the clipboard.
-groups[test]="xvfb xauth xdotool dbus at-spi2-core python3 python3-gi xclip"
+# read the clipboard. The screen reader test: GNOME's screen reader Orca, speaking through
+# speech-dispatcher and espeak-ng (libao, which comes with speech-dispatcher's audio plugins,
+# has the null driver that stands in for a sound card).
+groups[test]="xvfb xauth xdotool dbus at-spi2-core python3 python3-gi xclip orca python3-pyatspi
+    speech-dispatcher speech-dispatcher-espeak-ng espeak-ng"
 # scripts/screenshots.sh, for the README's pictures: window queries (x11-utils), ImageMagick,
 # and a small window manager (openbox) for a real title bar on the box.
 groups[screenshots]="xvfb xauth xdotool x11-utils imagemagick openbox"
 # The package checks that run with the tests: cpack's Debian package (dpkg-shlibdeps from
-# dpkg-dev, which calls file), lintian, the desktop entry and metainfo validators; the icon
-# rendering check (rsvg-convert) and the Windows resource check (windres) skip themselves
-# without their tools, so those come along too.
-groups[package]="dpkg-dev file lintian desktop-file-utils appstream librsvg2-bin
-    binutils-mingw-w64-x86-64"
+# dpkg-dev, which calls file), lintian, the desktop entry and metainfo validators; the Windows
+# resource check (windres) skips itself without its tool, so that comes along too.
+groups[package]="dpkg-dev file lintian desktop-file-utils appstream binutils-mingw-w64-x86-64"
 # The form fuzzer: clang with its libFuzzer runtime (make test runs it for 30 seconds).
 groups[fuzz]="clang libclang-rt-14-dev"
 # make bench: xcalc with its fonts to compare with, the X11 libraries of the timing probe

@@ -3,8 +3,7 @@
 # repository so that building Kirune needs no SVG tools; run this again
 # (it needs rsvg-convert from librsvg2-bin and ImageMagick's convert)
 # whenever the drawing changes, and commit what it writes. With a directory
-# as its argument it writes there instead (the tests compare the result
-# with the committed files).
+# as its argument it writes there instead.
 set -eu
 
 app_id=io.github.kirune.Kirune

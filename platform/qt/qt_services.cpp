@@ -7,10 +7,12 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
+#include <QTranslator>
 #include <QWidget>
 
 #include "platform/qt/date_time_text.h"
 #include "platform/qt/qt_text.h"
+#include "platform/texts.h"
 
 namespace platform::qt {
 
@@ -35,6 +37,34 @@ private:
     QPointer<QWidget> window;
 };
 
+// The Japanese of the texts Qt draws into a box: the menu of the memo box's field, as a Japanese
+// Windows writes it. Qt's own translations are not installed with the program, and would follow
+// the locale.
+class BoxTexts : public QTranslator {
+public:
+    QString translate(const char* context, const char* source, const char* /*disambiguation*/,
+                      int /*n*/) const override {
+        struct Row {
+            const char* context;
+            const char* source;
+            const char* japanese;
+        };
+        static constexpr Row rows[] = {
+            {"QLineEdit", "&Undo", "元に戻す(&U)"},        {"QLineEdit", "&Redo", "やり直し(&R)"},
+            {"QLineEdit", "Cu&t", "切り取り(&T)"},         {"QLineEdit", "&Copy", "コピー(&C)"},
+            {"QLineEdit", "&Paste", "貼り付け(&P)"},       {"QLineEdit", "Delete", "削除(&D)"},
+            {"QLineEdit", "Select All", "すべて選択(&A)"},
+        };
+        for (const Row& row : rows) {
+            if (qstrcmp(context, row.context) == 0 && qstrcmp(source, row.source) == 0) {
+                return QString::fromUtf8(row.japanese);
+            }
+        }
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
 QMessageBox::Icon box_icon(BoxStyle style) {
     switch (style) {
         case BoxStyle::critical:
@@ -49,6 +79,12 @@ QMessageBox::Icon box_icon(BoxStyle style) {
 
 }  // namespace
 
+QtServices::QtServices() : box_texts(std::make_unique<BoxTexts>()) {
+    QCoreApplication::installTranslator(box_texts.get());
+}
+
+QtServices::~QtServices() = default;
+
 void QtServices::message_box(std::string_view message, BoxStyle style, std::string_view title) {
     const BoxOwner owner;
     QMessageBox box(box_icon(style), to_qstring(title), to_qstring(message), QMessageBox::Ok,
@@ -62,11 +98,15 @@ void QtServices::message_box(std::string_view message, BoxStyle style, std::stri
 std::string QtServices::input_box(std::string_view prompt, std::string_view title,
                                   std::string_view default_text) {
     const BoxOwner owner;
-    bool accepted = false;
-    const QString text =
-        QInputDialog::getText(owner.get(), to_qstring(title), to_qstring(prompt), QLineEdit::Normal,
-                              to_qstring(default_text), &accepted);
-    return accepted ? text.toStdString() : std::string();
+    QInputDialog box(owner.get());
+    box.setWindowTitle(to_qstring(title));
+    box.setLabelText(to_qstring(prompt));
+    box.setTextValue(to_qstring(default_text));
+    // Named here rather than through the translations: a platform theme (KDE's, GNOME's)
+    // would put the locale's own words on them.
+    box.setOkButtonText(to_qstring(ok_button_text));
+    box.setCancelButtonText(to_qstring(cancel_button_text));
+    return box.exec() == QDialog::Accepted ? box.textValue().toStdString() : std::string();
 }
 
 void QtServices::beep() {

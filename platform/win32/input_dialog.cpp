@@ -4,6 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/texts.h"
+#include "platform/win32/wide_text.h"
+
 namespace platform::win32 {
 
 namespace {
@@ -95,9 +98,10 @@ std::optional<std::wstring> input_dialog(HWND owner, const std::wstring& prompt,
     DialogTemplate dialog(title, 240, 84, 4);
     dialog.add_item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 63, 226, 14, field_id, edit_class,
                     default_text);
-    dialog.add_item(BS_DEFPUSHBUTTON | WS_TABSTOP, 183, 7, 50, 14, IDOK, button_class, L"OK");
+    dialog.add_item(BS_DEFPUSHBUTTON | WS_TABSTOP, 183, 7, 50, 14, IDOK, button_class,
+                    to_wide(ok_button_text));
     dialog.add_item(BS_PUSHBUTTON | WS_TABSTOP, 183, 25, 50, 14, IDCANCEL, button_class,
-                    L"キャンセル");
+                    to_wide(cancel_button_text));
     // SS_NOPREFIX: an "&" in the prompt shows as typed.
     dialog.add_item(SS_LEFT | SS_NOPREFIX, 7, 7, 170, 50, static_cast<WORD>(-1), static_class,
                     prompt);

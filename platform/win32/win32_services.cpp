@@ -118,10 +118,14 @@ void Win32Services::set_clipboard_text(std::string_view text) {
     EmptyClipboard();
     const std::size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
     if (const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        std::memcpy(GlobalLock(block), wide.c_str(), bytes);
-        GlobalUnlock(block);
-        // The clipboard owns the block once it is set; it is ours to free only on failure.
-        if (SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
+        // The clipboard owns the block once it is set; it is ours to free if it cannot be
+        // locked or set.
+        void* copy = GlobalLock(block);
+        if (copy != nullptr) {
+            std::memcpy(copy, wide.c_str(), bytes);
+            GlobalUnlock(block);
+        }
+        if (copy == nullptr || SetClipboardData(CF_UNICODETEXT, block) == nullptr) {
             GlobalFree(block);
         }
     }

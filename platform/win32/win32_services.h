@@ -23,6 +23,8 @@ public:
     void beep() override;
     std::string now_text() override;
     void end_program() override;
+    // end_program does not return: the process is gone.
+    bool program_ending() const override { return false; }
     std::string clipboard_text() override;
     void set_clipboard_text(std::string_view text) override;
 

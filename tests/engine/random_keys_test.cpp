@@ -18,8 +18,8 @@ TEST(RandomKeys, NeverBreakTheCalculator) {
         keys.emplace_back(row.code == 27 || row.code == 'x' ? "c" : std::string(1, char(row.code)));
     }
     std::istringstream key_downs(
-        "[F1] [1F1] [2F1] [4F1] [6F1] [F2] [1F2] [2F2] [3F2] [Del] [1Del] [2Del] [Kp-] [2Kp-] "
-        "[3Kp-] [1Ins] [2Ins] [4Ins]");
+        "[F1] [S-F1] [C-F1] [A-F1] [C-A-F1] [F2] [S-F2] [C-F2] [S-C-F2] [Del] [S-Del] [C-Del] "
+        "[KP-] [C-KP-] [S-C-KP-] [S-Ins] [C-Ins] [A-Ins]");
     for (std::string key; key_downs >> key;) {
         keys.push_back(key);
     }
@@ -37,7 +37,7 @@ TEST(RandomKeys, NeverBreakTheCalculator) {
             typed += key;
             form.services.random_values.push_back(static_cast<float>(random() % 1000) / 1000);
             const bool computes = key.size() == 1 ? support::writes_number(key[0])
-                                                  : key.starts_with("[1F") || key == "[1Ins]";
+                                                  : key.starts_with("[S-F") || key == "[S-Ins]";
             ASSERT_EQ(check([&] { form.type(key); }, computes), "") << "keys: " << typed;
         }
         for (const auto& box : form.services.boxes) {

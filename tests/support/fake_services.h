@@ -37,6 +37,7 @@ public:
     float random_next() override { return next(random_values, 0.5F); }
     std::string now_text() override { return next(no_script, now); }
     void end_program() override { ++end_calls; }
+    bool program_ending() const override { return end_calls > 0; }
     std::string clipboard_text() override { return next(no_script, clipboard); }
     void set_clipboard_text(std::string_view text) override { clipboard = text; }
 

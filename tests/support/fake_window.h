@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/form_layout.h"
 #include "platform/window.h"
 
 namespace support {
@@ -12,7 +13,7 @@ struct WindowRecord {
     float left = 3000, top = 2000, width = 1400, height = 255;  // twips
     std::string caption = "untitled";
     std::uint32_t colour = 0x00123456;
-    bool timer = false, on_top = false;
+    bool timer = false, on_top = false, visible = false;
     int shows = 0;
     bool operator==(const WindowRecord&) const = default;
 };
@@ -37,8 +38,11 @@ public:
     void set_timer_enabled(bool enabled) override { record.timer = enabled; }
     bool stay_on_top() const override { return record.on_top; }
     void set_stay_on_top(bool enabled) override { record.on_top = enabled; }
-    std::string digit_caption(int digit) const override { return std::to_string(digit); }
-    void show() override { ++record.shows; }
+    std::string button_caption(std::size_t row) const override {
+        return platform::button_rows.at(row).caption;
+    }
+    void show() override { ++record.shows, record.visible = true; }
+    void hide() override { record.visible = false; }
 
     WindowRecord record;
 };

@@ -124,7 +124,9 @@ void HeadlessForm::type(std::string_view keys) {
             if (code == '{') {
                 target->value = token;
             } else {
-                target = token == ">" ? target->extra() : (target->event(token), target);
+                target = token == ">"   ? target->extra()
+                         : token == "<" ? this
+                                        : (target->event(token), target);
             }
         } else if (target->core.Text1_KeyPress(code), code != 0) {
             throw std::logic_error("a typed character reached the display");
@@ -133,20 +135,25 @@ void HeadlessForm::type(std::string_view keys) {
 }
 
 void HeadlessForm::event(const std::string& token) {
+    // The modifiers of a key-down by name, in front of the key: "S-F1", "C-A-F5", "C-KP-".
     int shift = 0;
+    std::string_view key = token;
+    for (; key.size() > 2 && key[1] == '-'; key.remove_prefix(2)) {
+        shift |= key[0] == 'S' ? 1 : key[0] == 'C' ? 2 : key[0] == 'A' ? 4 : 0;
+    }
     float x = 0, y = 0;
     char word[16] = {};
-    std::sscanf(token.c_str(), "%d", &shift);
-    std::sscanf(token.c_str() + token.find_first_not_of("0123456789"), "%15s %f %f", word, &x, &y);
+    std::sscanf(std::string(key).c_str(), "%15s %f %f", word, &x, &y);
     const std::string_view w = word;
     // clang-format off
     w == "Down"      ? core.Text1_MouseDown(x, y)
     : w == "Move"    ? core.Text1_MouseMove(x, y)
     : w == "Up"      ? core.Text1_MouseUp()
     : w == "Tick"    ? core.Timer1_Timer()
+    : w == "Close"   ? core.window_closed()
     : w == "!memory" ? void(services.fault = std::make_exception_ptr(std::bad_alloc()))
     : w == "!error"  ? void(services.fault = std::make_exception_ptr(std::runtime_error("broken")))
-    : key_down(w == "Del" ? 46 : w == "Ins" ? 45 : w == "Kp-" ? 109 : 111 + std::atoi(word + 1), shift);
+    : key_down(w == "Del" ? 46 : w == "Ins" ? 45 : w == "KP-" ? 109 : 111 + std::atoi(word + 1), shift);
     // clang-format on
 }
 
@@ -192,7 +199,8 @@ std::map<std::string, std::string> HeadlessForm::observed() const {
             {"mouse", str(int{s.mouse_mode})}, {"pos", str(w.left) + "," + str(w.top)},
             {"size", str(w.width) + "x" + str(w.height)}, {"caption", w.caption},
             {"timer", str(int{w.timer})}, {"colour", str(w.colour, 16)},
-            {"top", str(int{w.on_top})}, {"shows", str(w.shows)}};
+            {"top", str(int{w.on_top})}, {"shows", str(w.shows)},
+            {"visible", str(int{w.visible})}};
         // clang-format on
         for (const auto& [name, value] : fields) {
             named[at + name] = value;

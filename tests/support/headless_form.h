@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,10 +38,11 @@ public:
     std::unique_ptr<platform::Window> create_form() override;
 
     // Keys in a small notation. A character is a key press of its byte ("\r" Enter, "\x16"
-    // Ctrl+V). "[...]" is another event: a key-down with its shift state in front ("[F3]",
-    // "[1F3]" Shift+F3, "[6F3]", "[Del]", "[1Del]", "[2Kp-]", "[2Ins]"), the mouse in twips
-    // ("[Down x y]", "[Move x y]", "[Up]"), a clock tick ("[Tick]"), "[>]": what follows goes
-    // to the further window, or "[!memory]", "[!error]": the next service call throws
+    // Ctrl+V). "[...]" is another event: a key-down with its modifiers in front ("[F3]",
+    // "[S-F3]" Shift+F3, "[C-A-F3]", "[Del]", "[S-Del]", "[C-KP-]", "[C-Ins]"), the mouse in twips
+    // ("[Down x y]", "[Move x y]", "[Up]"), a clock tick ("[Tick]"), the window closed by the
+    // user ("[Close]"), "[>]": what follows goes to the further window, "[<]": back to this
+    // one, or "[!memory]", "[!error]": the next service call throws
     // std::bad_alloc or another std::exception. "{text}" puts text into the display as an earlier
     // result would have left it (such as 1E+300).
     void type(std::string_view keys);
@@ -48,8 +50,11 @@ public:
 
     const std::string& display() const { return value; }
     const std::string& text() const override { return value; }
-    void set_text(std::string text) override { value = std::move(text); }
+    void set_text(std::string text) override { value = std::move(text), typed = false; }
+    void set_typed_text(std::string text) override { value = std::move(text), typed = true; }
     std::string value = "0";  // the display Text1
+    // How the display was last written: number entry's keys (true) or anything else.
+    std::optional<bool> typed;
     // The window opened with "z", or nullptr.
     HeadlessForm* extra() const { return dynamic_cast<HeadlessForm*>(core.extra_window.get()); }
 
@@ -57,9 +62,10 @@ public:
     // `chain` so that its strings keep their storage from one event to the next.
     void observe(std::vector<WindowState>& chain) const;
     // The same by name: display, mark, pend, operand, reg, memo, mouse, pos, size, caption,
-    // timer, colour, top, shows; a further window's names start with "z.". Empty reads "_", an
-    // Integer "i0", a Double "d5", a String as it is. Then the services' records: box ("style
-    // title message", "|" between), asked (the last input box), beeps, end, randomize and clip.
+    // timer, colour, top, shows, visible; a further window's names start with "z.". Empty reads
+    // "_", an Integer "i0", a Double "d5", a String as it is. Then the services' records: box
+    // ("style title message", "|" between), asked (the last input box), beeps, end, randomize
+    // and clip.
     std::map<std::string, std::string> observed() const;
 
     void event(const std::string& token);  // one "[...]"

@@ -1,8 +1,13 @@
 #include <vector>
 
+#include <QAccessible>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QFontInfo>
+#include <QInputDialog>
 #include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QtTest>
 #include <gtest/gtest.h>
@@ -10,9 +15,9 @@
 #include "platform/qt/date_time_text.h"
 #include "platform/qt/qt_services.h"
 #include "tests/support/fake_services.h"
-#include "window/calculator_form.h"
+#include "window/qt/calculator_form.h"
 
-using window::CalculatorForm;
+using window::qt::CalculatorForm;
 
 namespace {
 
@@ -135,6 +140,44 @@ TEST_F(Window, ClosingHidesAFurtherWindowAndEndsTheProgramFromTheMain) {
     EXPECT_EQ(services.end_calls, 1);
 }
 
+// A screen reader reads the whole display as one run of text on focus, and tells a further
+// window by its place in the chain.
+TEST_F(Window, AScreenReaderReadsTheWholeDisplayAndTellsTheWindowsApart) {
+    type(form, {{"12.5+3\r"}});
+    QAccessibleInterface* display = QAccessible::queryAccessibleInterface(&form.display());
+    ASSERT_NE(display, nullptr);
+    QAccessibleTextInterface* text = display->textInterface();
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(display->text(QAccessible::Name), QStringLiteral("表示"));
+    EXPECT_EQ(display->text(QAccessible::Value), QStringLiteral("15.5"));
+    EXPECT_EQ(display->text(QAccessible::Description), QString());
+    EXPECT_EQ(text->text(0, -1), QStringLiteral("15.5"));
+    EXPECT_EQ(text->text(1, 3), QStringLiteral("5."));
+    EXPECT_EQ(text->characterCount(), 4);
+    for (const int offset : {0, 3, 4}) {
+        int start = -2, end = -2;
+        text->attributes(offset, &start, &end);
+        EXPECT_EQ(std::pair(start, end), std::pair(0, 4)) << offset;
+    }
+    // Left to right inside the display, and found again where they are drawn.
+    const QRect first = text->characterRect(0), last = text->characterRect(3);
+    EXPECT_TRUE(display->rect().contains(first) && display->rect().contains(last));
+    EXPECT_LT(first.right(), last.left());
+    EXPECT_EQ(text->offsetAtPoint(last.center()), 3);
+    EXPECT_EQ(text->characterRect(4), QRect());
+
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(&form);
+    type(form, {{"z"}});
+    type(*extra_of(form), {{"z"}});
+    const auto description = [](QWidget* widget) {
+        return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);
+    };
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Kirune"));
+    EXPECT_EQ(description(&form), QString());
+    EXPECT_EQ(description(extra_of(form)), QStringLiteral("2 番目のウィンドウ"));
+    EXPECT_EQ(description(extra_of(*extra_of(form))), QStringLiteral("3 番目のウィンドウ"));
+}
+
 // The one leak test: LeakSanitizer checks at exit that the chain went with its first window.
 TEST_F(Window, ChainOfTwoHundredFurtherWindows) {
     CalculatorForm* last = &form;
@@ -148,7 +191,7 @@ TEST_F(Window, ChainOfTwoHundredFurtherWindows) {
 // Esc's end with the real services: every window closed, the event loop left with 0, once.
 TEST(QtServices, EndProgramClosesEveryWindowAndLeavesTheLoopWithZero) {
     platform::qt::QtServices services;
-    window::CalculatorForm form(services);
+    CalculatorForm form(services);
     form.show();
     QTimer::singleShot(0, [&] {
         services.end_program();
@@ -157,6 +200,35 @@ TEST(QtServices, EndProgramClosesEveryWindowAndLeavesTheLoopWithZero) {
     QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(form.isVisible());
+}
+
+// Whatever the locale (the tests run in the C locale), the memo box's buttons and the menu of
+// its field are Japanese; OK gives the field's text, Cancel "".
+TEST(QtServices, TheMemoBoxIsJapaneseAndGivesTheFieldOnOkOnly) {
+    platform::qt::QtServices services;
+    QStringList texts;
+    const auto answer = [&](bool ok) {
+        QTimer::singleShot(0, [&, ok] {
+            auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            for (const QAbstractButton* button : box->findChild<QDialogButtonBox*>()->buttons()) {
+                texts << button->text();
+            }
+            const std::unique_ptr<QMenu> menu(
+                box->findChild<QLineEdit*>()->createStandardContextMenu());
+            for (const QAction* action : menu->actions()) {
+                texts << action->text().section(u'\t', 0, 0);
+            }
+            ok ? box->accept() : box->reject();
+        });
+    };
+    answer(true);
+    EXPECT_EQ(services.input_box("メモ", "Kirune", "12 個"), "12 個");
+    answer(false);
+    EXPECT_EQ(services.input_box("メモ", "Kirune", "12 個"), "");
+    EXPECT_EQ(texts.mid(0, texts.size() / 2).join(u',').toStdString(),
+              "OK,キャンセル,元に戻す(&U),やり直し(&R),,切り取り(&T),コピー(&C),貼り付け(&P),"
+              "削除(&D),,すべて選択(&A)");
 }
 
 TEST(QtServices, DateTimeFollowsTheLocaleWithFullYearAndSeconds) {

@@ -2,8 +2,9 @@
 
 #include "platform/form_layout.h"
 #include "platform/identity.h"
-#include "window/win32/accessible_name.h"
 #include "platform/win32/wide_text.h"
+#include "window/win32/accessibility.h"
+#include "window/win32/program_icon.h"
 
 namespace window::win32 {
 
@@ -17,8 +18,7 @@ void register_form_class(WNDPROC procedure) {
         form.cbSize = sizeof form;
         form.lpfnWndProc = procedure;
         form.hInstance = GetModuleHandleW(nullptr);
-        // The icon resource of the program's .rc; the task bar shows it for every window.
-        form.hIcon = LoadIconW(form.hInstance, L"IDI_ICON1");
+        form.hIcon = program_icon();
         form.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         // The 5-twip strip below the display shows the form's face, as a form's does.
         form.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
@@ -150,13 +150,8 @@ LRESULT CalculatorForm::handle_message(UINT message, WPARAM wparam, LPARAM lpara
             keep_accessible_name(form, platform::win32::to_wide(platform::program_name).c_str());
             return 0;
         case WM_CLOSE:
-            // A hidden window's clock stops: nobody could see it or stop it. Closing the main
-            // window ends the program; a further window only hides, and "z" shows it again.
-            set_timer_enabled(false);
-            if (&core.main_window() == static_cast<platform::Window*>(this)) {
-                services.end_program();
-            }
-            ShowWindow(form, SW_HIDE);
+            // Not destroyed: the core ends the program or hides the window.
+            core.window_closed();
             return 0;
         case WM_DPICHANGED: {
             // Moved to a monitor of another DPI: the same twips in that monitor's pixels.

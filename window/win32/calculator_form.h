@@ -11,9 +11,9 @@
 #include "input/form_core.h"
 #include "platform/form_layout.h"
 #include "platform/services.h"
+#include "platform/twips.h"
 #include "platform/window.h"
 #include "window/win32/display.h"
-#include "platform/twips.h"
 
 namespace window::win32 {
 
@@ -47,8 +47,9 @@ public:
     void set_timer_enabled(bool enabled) override;
     bool stay_on_top() const override;
     void set_stay_on_top(bool on_top) override;
-    std::string digit_caption(int digit) const override;
+    std::string button_caption(std::size_t row) const override;
     void show() override;
+    void hide() override;
     std::unique_ptr<platform::Window> create_form() override;
 
     HWND handle() const { return form; }
@@ -74,7 +75,7 @@ private:
     platform::Services& services;
     HWND form = nullptr;
     Display Text1;
-    // In tab order: the digit buttons zero to kyu first, so a digit is its button's index.
+    // In the order of platform::button_rows, which is the tab order.
     std::array<HWND, platform::button_rows.size()> buttons{};
     HFONT font = nullptr;
     // The display's background as the core set it (0x00BBGGRR or a system colour); none

@@ -5,26 +5,26 @@
 #include <windowsx.h>
 
 #include "input/form_core.h"
-#include "input/key_map.h"
 #include "platform/win32/wide_text.h"
+#include "window/win32/key_translation.h"
 
 namespace window::win32 {
 
 namespace {
 
-// 1 Shift, 2 Ctrl, 4 Alt, added up: the state of the keyboard when the stroke was queued.
-int shift_state() {
-    int shift = 0;
-    if (GetKeyState(VK_SHIFT) < 0) {
-        shift |= input::shift_bit;
+// What a message the display took for itself answers: its frame is client area, a cursor it set
+// and an X button it took say TRUE.
+LRESULT taken_result(UINT message) {
+    switch (message) {
+        case WM_NCHITTEST:
+            return HTCLIENT;
+        case WM_SETCURSOR:
+        case WM_XBUTTONDOWN:
+        case WM_XBUTTONUP:
+            return TRUE;
+        default:
+            return 0;
     }
-    if (GetKeyState(VK_CONTROL) < 0) {
-        shift |= input::ctrl_bit;
-    }
-    if (GetKeyState(VK_MENU) < 0) {
-        shift |= input::alt_bit;
-    }
-    return shift;
 }
 
 }  // namespace
@@ -52,7 +52,7 @@ LRESULT CALLBACK Display::subclass_proc(HWND edit, UINT message, WPARAM wparam, 
     if (message == WM_NCDESTROY) {
         RemoveWindowSubclass(edit, subclass_proc, 0);
     } else if (reinterpret_cast<Display*>(self)->handle_message(message, wparam, lparam)) {
-        return message == WM_SETCURSOR || message == WM_XBUTTONDOWN || message == WM_XBUTTONUP;
+        return taken_result(message);
     }
     return DefSubclassProc(edit, message, wparam, lparam);
 }
@@ -65,7 +65,10 @@ bool Display::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
             key_down(message, wparam);
             return true;
         case WM_CHAR:
-            key_press(static_cast<char16_t>(wparam), last_key_code, last_shift);
+            if (form_core != nullptr) {
+                form_core->stroke_character(static_cast<char16_t>(wparam),
+                                            input::ControlKeys::platform);
+            }
             return true;
         // An Alt stroke types nothing, and the menu keys (Alt, F10) open no menu loop.
         case WM_SYSCHAR:
@@ -80,6 +83,12 @@ bool Display::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
         case WM_UNDO:
         case EM_UNDO:
         case WM_MOUSEWHEEL:
+            return true;
+        case WM_NCHITTEST:
+            // The EDIT's 2-pixel frame (WS_EX_CLIENTEDGE) is display too, as the whole line edit
+            // is on Qt: over it, moves and presses arrive as client messages instead of
+            // WM_NCMOUSEMOVE, WM_NCLBUTTONDOWN ..., in client coordinates that run below 0 on
+            // the left and top edges, and reach the handlers with the window-relative twips.
             return true;
         case WM_SETCURSOR:
             // The ordinary arrow, not the text-entry beam: the display is no place to type.
@@ -105,39 +114,26 @@ bool Display::handle_message(UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
+// Ctrl+H, Ctrl+M and Ctrl+[ type 8, 13 and 27 here, as everywhere on Windows.
 void Display::key_down(UINT message, WPARAM key) {
-    const auto key_code = static_cast<std::uint16_t>(key);
-    const int shift = shift_state();
     // TranslateMessage queued this stroke's character before the key-down was dispatched.
     // Taken now, the key-press follows its key-down within the one event, as on Qt, even when
-    // the key-down opens a box whose message loop would otherwise deliver the character.
+    // the key-down opens a box whose message loop would otherwise deliver the character. An
+    // Alt stroke's character (WM_SYSCHAR) types nothing.
     MSG typed{};
     const UINT char_message = message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
     const bool has_char = PeekMessageW(&typed, handle(), char_message, char_message, PM_REMOVE);
-    last_key_code = key_code;
-    last_shift = shift;
-    std::uint16_t code = key_code;
+    const auto key_code = static_cast<std::uint16_t>(key);
     if (form_core != nullptr) {
-        form_core->Text1_KeyDown(code, shift);
-    }
-    // The key-down handler zeroing the code does not cancel the character.
-    if (message == WM_KEYDOWN) {
-        key_press(has_char ? static_cast<char16_t>(typed.wParam) : char16_t{0}, key_code, shift);
+        form_core->key_stroke(
+            key_code, held_modifiers(),
+            has_char && message == WM_KEYDOWN ? static_cast<char16_t>(typed.wParam) : char16_t{0},
+            input::ControlKeys::platform);
     }
     // Alt+F4 keeps its Windows meaning after the handler cleared its register: the window
     // closes, as the default handling of the stroke would close it.
     if (message == WM_SYSKEYDOWN && key_code == VK_F4 && IsWindow(handle())) {
         PostMessageW(GetAncestor(handle(), GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
-    }
-}
-
-// Ctrl+H, Ctrl+M and Ctrl+[ type 8, 13 and 27 here, as everywhere on Windows.
-void Display::key_press(char16_t typed, std::uint16_t key_code, int shift) {
-    const auto character =
-        input::typed_character(key_code, shift, typed, input::ControlKeys::platform);
-    if (character && form_core != nullptr) {
-        char16_t key_ascii = *character;
-        form_core->Text1_KeyPress(key_ascii);
     }
 }
 

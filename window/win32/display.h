@@ -5,8 +5,8 @@
 
 #include <windows.h>
 
-#include "platform/window.h"
 #include "platform/twips.h"
+#include "platform/window.h"
 
 namespace input {
 class FormCore;
@@ -50,15 +50,11 @@ private:
                                           UINT_PTR id, DWORD_PTR self);
     bool handle_message(UINT message, WPARAM wparam, LPARAM lparam);
     void key_down(UINT message, WPARAM key);
-    void key_press(char16_t typed, std::uint16_t key_code, int shift);
     void mouse(UINT message, WPARAM buttons, LPARAM at);
 
     DisplayText shown_text;
     input::FormCore* form_core = nullptr;
     platform::Twips scale{96};
-    // The key-down a lone WM_CHAR belongs to (a second character of one stroke).
-    std::uint16_t last_key_code = 0;
-    int last_shift = 0;
 };
 
 }  // namespace window::win32

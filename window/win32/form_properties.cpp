@@ -2,6 +2,9 @@
 // the caption, the display's colour, the clock's timer, stay on top and showing.
 #include "window/win32/calculator_form.h"
 
+#include <variant>
+
+#include "platform/colour.h"
 #include "platform/win32/wide_text.h"
 
 namespace window::win32 {
@@ -84,19 +87,20 @@ void CalculatorForm::set_display_colour(std::uint32_t colour) {
     InvalidateRect(Text1.handle(), nullptr, TRUE);
 }
 
-// 0x80000000 plus an index is the system colour of that index (0x8000000F: button face), read
-// when the display is drawn so that it follows a change of the Windows colours.
+// A system colour is read when the display is drawn, so that it follows a change of the
+// Windows colours.
 std::optional<LRESULT> CalculatorForm::display_colours(HDC dc) {
     if (!display_colour) {
         return std::nullopt;
     }
     SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-    if ((*display_colour & 0x80000000U) != 0) {
-        const int index = static_cast<int>(*display_colour & 0xFFU);
-        SetBkColor(dc, GetSysColor(index));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(index));
+    const auto decoded = platform::decoded_colour(*display_colour);
+    if (const auto* system = std::get_if<platform::SystemColour>(&decoded)) {
+        SetBkColor(dc, GetSysColor(system->index));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(system->index));
     }
-    const COLORREF rgb = *display_colour & 0xFFFFFFU;
+    const auto& [red, green, blue] = std::get<platform::Rgb>(decoded);
+    const COLORREF rgb = RGB(red, green, blue);
     if (display_brush == nullptr) {
         display_brush = CreateSolidBrush(rgb);
     }
@@ -127,13 +131,10 @@ void CalculatorForm::set_stay_on_top(bool on_top) {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-std::string CalculatorForm::digit_caption(int digit) const {
-    if (digit < 0 || digit > 9) {
-        return {};
-    }
+std::string CalculatorForm::button_caption(std::size_t row) const {
     wchar_t caption[16] = {};
-    const int length = GetWindowTextW(buttons[static_cast<std::size_t>(digit)], caption,
-                                      static_cast<int>(std::size(caption)));
+    const int length =
+        GetWindowTextW(buttons.at(row), caption, static_cast<int>(std::size(caption)));
     return platform::win32::to_utf8(std::wstring_view(caption, static_cast<std::size_t>(length)));
 }
 
@@ -151,6 +152,10 @@ void CalculatorForm::show() {
     // bounce the focus between the windows for good. Activating a moment later lets the
     // first one settle; on Windows the moment goes unnoticed.
     SetTimer(form, activate_timer_id, 50, nullptr);
+}
+
+void CalculatorForm::hide() {
+    ShowWindow(form, SW_HIDE);
 }
 
 void CalculatorForm::activate() {

@@ -1,8 +1,8 @@
-#include "window/key_translation.h"
+#include "window/qt/key_translation.h"
 
 #include <array>
 
-namespace window {
+namespace window::qt {
 
 namespace {
 
@@ -96,18 +96,9 @@ std::uint16_t key_code(int key, Qt::KeyboardModifiers modifiers) {
     return look_up(main_codes, key).value_or(0);
 }
 
-int shift_state(Qt::KeyboardModifiers modifiers) {
-    int shift = 0;
-    if (modifiers.testFlag(Qt::ShiftModifier)) {
-        shift |= 1;
-    }
-    if (modifiers.testFlag(Qt::ControlModifier)) {
-        shift |= 2;
-    }
-    if (modifiers.testFlag(Qt::AltModifier)) {
-        shift |= 4;
-    }
-    return shift;
+input::Modifiers held_modifiers(Qt::KeyboardModifiers modifiers) {
+    return {modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+            modifiers.testFlag(Qt::AltModifier)};
 }
 
-}  // namespace window
+}  // namespace window::qt

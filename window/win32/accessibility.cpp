@@ -1,4 +1,4 @@
-#include "window/win32/accessible_name.h"
+#include "window/win32/accessibility.h"
 
 #include <initializer_list>
 

@@ -5,7 +5,6 @@
 #include <string>
 #include <string_view>
 
-#include <QIcon>
 #include <QTimer>
 #include <QWidget>
 
@@ -13,25 +12,26 @@
 #include "platform/form_layout.h"
 #include "platform/services.h"
 #include "platform/window.h"
-#include "window/display.h"
+#include "window/qt/display.h"
 
 class QFont;
 class QPushButton;
 
-namespace window {
+namespace window::qt {
 
 // One calculator window on Qt: a frameless top-level as large as its display, with the hidden
 // buttons and the timer. It builds the controls, adapts Qt's events and properties to the
 // core and runs the load handler; everything the window does lives in input::FormCore.
 //
-// Careful: platform::Window's width(), height() and show() hide QWidget's. On a form they are
-// twips and the showing that also focuses the display; use size() for pixels.
+// Careful: platform::Window's width(), height(), show() and hide() hide QWidget's. On a form they
+// are twips and the showing that also focuses the display; use size() for pixels.
 class CalculatorForm : public QWidget, public platform::Window {
 public:
     // The main window, which the code calls Form1.
     explicit CalculatorForm(platform::Services& services);
     // A further window, opened with "z": its own state, the shared services and main window.
-    CalculatorForm(platform::Services& services, platform::Window& Form1);
+    // number is its place in the chain of windows (the main window is the first).
+    CalculatorForm(platform::Services& services, platform::Window& Form1, int number);
     ~CalculatorForm() override;
 
     float left() const override;
@@ -50,8 +50,9 @@ public:
     void set_timer_enabled(bool enabled) override;
     bool stay_on_top() const override;
     void set_stay_on_top(bool on_top) override;
-    std::string digit_caption(int digit) const override;
+    std::string button_caption(std::size_t row) const override;
     void show() override;
+    void hide() override;
     std::unique_ptr<platform::Window> create_form() override;
 
     Display& display() { return *Text1; }
@@ -60,20 +61,18 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    CalculatorForm(platform::Services& services, platform::Window* Form1);
+    CalculatorForm(platform::Services& services, platform::Window* Form1, int number);
     void build_buttons(const QFont& font);
 
     platform::Services& services;
+    const int number;
     Display* Text1;  // a child: Qt deletes it with the window
     QTimer Timer1;
-    // In tab order: the digit buttons zero to kyu first, so a digit is its button's index.
+    // In the order of platform::button_rows, which is the tab order.
     std::array<QPushButton*, platform::button_rows.size()> buttons{};
 
 public:
     input::FormCore core;
 };
 
-// The program's icon from the built-in resources, in every size drawn.
-QIcon program_icon();
-
-}  // namespace window
+}  // namespace window::qt

@@ -1,4 +1,4 @@
-#include "window/display.h"
+#include "window/qt/display.h"
 
 #include <climits>
 
@@ -9,18 +9,27 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QStyle>
+#include <QStyleOptionFrame>
 
 #include "input/form_core.h"
-#include "input/key_map.h"
-#include "window/key_translation.h"
-#include "window/twips.h"
+#include "window/qt/accessibility.h"
+#include "window/qt/key_translation.h"
 
-namespace window {
+namespace window::qt {
 
-void DisplayText::set_text(std::string text) {
+// A text equal to the one shown is not set again: Qt would report it as a change all the same,
+// and a screen reader would repeat it.
+void DisplayText::show(std::string text, bool typed) {
     value = std::move(text);
-    shown = QString::fromStdString(value);
+    QString next = QString::fromStdString(value);
+    if (next == shown && edit.text() == shown) {
+        return;
+    }
+    shown = std::move(next);
+    untyped = !typed;
     edit.setText(shown);
+    untyped = false;
 }
 
 void DisplayText::refresh() {
@@ -32,6 +41,7 @@ void DisplayText::refresh() {
 // Empty until the window has given it its font and the core's text is shown: a text set now
 // would first be shaped in the application's font, which the display never shows.
 Display::Display(QWidget* parent) : QLineEdit(parent) {
+    install_display_accessibility(*this);
     setObjectName(QStringLiteral("Text1"));
     setAccessibleName(QStringLiteral("表示"));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -44,6 +54,25 @@ Display::Display(QWidget* parent) : QLineEdit(parent) {
     setDragEnabled(false);
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+// The text is right-aligned and, when longer than the box, scrolled so that its end shows: it
+// ends at the right edge of the contents, less the line edit's margin of 2 pixels (give or take
+// the pixel of the caret, which is all a screen reader's review needs).
+QRect Display::character_rect(int offset) const {
+    const QString shown = text();
+    if (offset < 0 || offset >= shown.size()) {
+        return {};
+    }
+    QStyleOptionFrame option;
+    initStyleOption(&option);
+    const QRect contents =
+        style()->subElementRect(QStyle::SE_LineEditContents, &option, this) - textMargins();
+    const QFontMetrics metrics = fontMetrics();
+    const int left = contents.right() - 2 - metrics.horizontalAdvance(shown) +
+                     metrics.horizontalAdvance(shown.left(offset));
+    return {left, contents.top(), metrics.horizontalAdvance(shown.mid(offset, 1)),
+            contents.height()};
 }
 
 template <typename Handler>
@@ -66,21 +95,13 @@ bool Display::event(QEvent* event) {
 
 void Display::keyPressEvent(QKeyEvent* event) {
     event->accept();
-    const int key = event->key();
     const Qt::KeyboardModifiers modifiers = event->modifiers();
-    // Every stroke raises the key-down event, then, if it types a character, the key-press
-    // event. The key-down handler zeroing the code does not cancel the character.
-    std::uint16_t code = key_code(key, modifiers);
-    const int shift = shift_state(modifiers);
     const QString text = event->text();
-    const std::optional<char16_t> typed =
-        input::typed_character(code, shift, text.isEmpty() ? char16_t{0} : text.front().unicode(),
-                               input::ControlKeys::named);
-    deliver([&](input::FormCore& core) { core.Text1_KeyDown(code, shift); });
-    if (typed && isEnabled()) {
-        char16_t key_ascii = *typed;
-        deliver([&](input::FormCore& core) { core.Text1_KeyPress(key_ascii); });
-    }
+    deliver([&](input::FormCore& core) {
+        core.key_stroke(key_code(event->key(), modifiers), held_modifiers(modifiers),
+                        text.isEmpty() ? char16_t{0} : text.front().unicode(),
+                        input::ControlKeys::named);
+    });
 }
 
 void Display::keyReleaseEvent(QKeyEvent* event) {
@@ -95,8 +116,8 @@ struct TwipsPoint {
 };
 
 TwipsPoint twips_at(const QMouseEvent& event) {
-    return {static_cast<float>(event.position().x()) * twips_per_pixel,
-            static_cast<float>(event.position().y()) * twips_per_pixel};
+    return {scale().of(static_cast<float>(event.position().x())),
+            scale().of(static_cast<float>(event.position().y()))};
 }
 
 }  // namespace
@@ -148,4 +169,4 @@ bool Display::focusNextPrevChild(bool /*next*/) {
     return false;
 }
 
-}  // namespace window
+}  // namespace window::qt

@@ -5,13 +5,20 @@
 #include <QLineEdit>
 #include <QString>
 
+#include "platform/twips.h"
 #include "platform/window.h"
 
 namespace input {
 class FormCore;
 }
 
-namespace window {
+namespace window::qt {
+
+// Qt works in device-independent pixels and scales them itself (QT_SCALE_FACTOR), so its
+// windows always convert at 96 dpi: 15 twips to the pixel.
+inline platform::Twips scale() {
+    return platform::Twips(96);
+}
 
 // The display's text as the core reads and writes it. The core's text is the register; the
 // line edit only shows it, and is written at once so a box opened mid-action sees the new text.
@@ -20,15 +27,22 @@ public:
     explicit DisplayText(QLineEdit& edit) : edit(edit) {}
 
     const std::string& text() const override { return value; }
-    void set_text(std::string text) override;
+    void set_text(std::string text) override { show(std::move(text), false); }
+    void set_typed_text(std::string text) override { show(std::move(text), true); }
 
     // Shows the core's text again if anything else changed the line edit.
     void refresh();
 
+    // While the line edit takes a text the user did not type: a screen reader is told it.
+    bool writes_untyped_text() const { return untyped; }
+
 private:
+    void show(std::string text, bool typed);
+
     QLineEdit& edit;
     std::string value = "0";
     QString shown = QStringLiteral("0");
+    bool untyped = false;
 };
 
 // Text1: the window's one visible control. It turns every key stroke and mouse event into the
@@ -43,6 +57,10 @@ public:
     void detach() { form_core = nullptr; }
 
     DisplayText& text_box() { return shown_text; }
+    bool writes_untyped_text() const { return shown_text.writes_untyped_text(); }
+
+    // Where the character at offset is drawn, in the display's own pixels; null past the end.
+    QRect character_rect(int offset) const;
 
 protected:
     bool event(QEvent* event) override;
@@ -67,4 +85,4 @@ private:
     input::FormCore* form_core = nullptr;
 };
 
-}  // namespace window
+}  // namespace window::qt

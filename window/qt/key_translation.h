@@ -4,7 +4,9 @@
 
 #include <Qt>
 
-namespace window {
+#include "input/form_core.h"
+
+namespace window::qt {
 
 // Turns a Qt key stroke into the key-down event the display's handlers take: a key code of the
 // classic Windows virtual-key set and a shift state. Knows nothing of what the keys mean or
@@ -14,7 +16,7 @@ namespace window {
 // have codes of their own: the keypad minus is 109, the main minus 189.
 std::uint16_t key_code(int key, Qt::KeyboardModifiers modifiers);
 
-// 1 Shift, 2 Ctrl, 4 Alt, added up; Meta and the keypad flag do not count.
-int shift_state(Qt::KeyboardModifiers modifiers);
+// Shift, Ctrl and Alt; Meta and the keypad flag do not count.
+input::Modifiers held_modifiers(Qt::KeyboardModifiers modifiers);
 
-}  // namespace window
+}  // namespace window::qt
