@@ -29,9 +29,11 @@ build=${FUZZ_BUILD_DIR:-$root/build-fuzz}
 # The build needs clang with its libFuzzer runtime besides what every build needs.
 "$root/scripts/install-deps.sh" build fuzz
 
-mkdir -p "$build"
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -G Ninja >"$build/configure.log" 2>&1 ||
+# A tree configured from elsewhere (the fuzzer once had a project of its own) starts afresh.
+if ! grep -qx "CMAKE_HOME_DIRECTORY:INTERNAL=$root" "$build/CMakeCache.txt" 2>/dev/null; then
+    rm -rf "$build"
+    mkdir -p "$build"
+    cmake --preset fuzz -S "$root" -B "$build" >"$build/configure.log" 2>&1 ||
         {
             cat "$build/configure.log" >&2
             rm -f "$build/CMakeCache.txt"
@@ -40,7 +42,7 @@ if [ ! -f "$build/CMakeCache.txt" ]; then
 fi
 cmake --build "$build" --target kirune_form_fuzzer -- -j2
 
-fuzzer=$build/kirune_form_fuzzer
+fuzzer=$build/fuzz/kirune_form_fuzzer
 mkdir -p "$build/corpus" "$build/artifacts"
 # -max_len: inputs of up to 128 bytes, some 60 to 128 events each. Every state the windows can
 # be in is reached in fewer (the corpus carries longer histories on), and four times the inputs
