@@ -1,56 +1,28 @@
 # The real program on a private Xvfb, typed into through XTest as a keyboard types. Each test
 # owns its X server and session bus and ends what it started; every wait polls with a deadline.
 # Usage: e2e_test.py BINARY E2E.test_name
-import os, re, signal, subprocess, sys, time, unittest  # noqa: E401
+import os, re, subprocess, sys, unittest  # noqa: E401
 
 from gi.repository import Gio, GLib
+from session import Session, until
 
 BINARY = os.path.abspath(sys.argv.pop(1))
-DEADLINE = 10  # a sanitized build on a busy two-core machine
+DEADLINE = 10  # seconds for a command
 DATE_TIME = re.compile(r"\d{4}/\d{2}/\d{2} \d{1,2}:\d{2}:\d{2}")  # nothing appended
-
-
-def until(what, probe, accept, deadline=DEADLINE):
-    end = time.monotonic() + deadline
-    while time.monotonic() < end:
-        try:
-            if accept(seen := probe()):
-                return seen
-        except (subprocess.CalledProcessError, GLib.Error) as error:
-            seen = error
-        time.sleep(0.05)
-    raise AssertionError(f"{what}: not so after {deadline} s; saw {seen!r}")
 
 
 class E2E(unittest.TestCase):
     def setUp(self):
-        self.env = dict(os.environ, LANG="ja_JP.UTF-8", QT_QPA_PLATFORM="xcb")
-        self.env.pop("WAYLAND_DISPLAY", None)
-        # -noreset: a client that leaves (the accessibility bus launcher) must not reset the
-        # server while the program connects.
-        self.env["DISPLAY"] = ":" + self.announced(
-            "Xvfb", "-displayfd", "1", "-noreset", "-screen", "0", "1280x1024x24", "-dpi", "96",
-            "-nolisten", "tcp")
-        # A session bus, as every desktop has: the accessibility bus is found through it.
-        self.env["DBUS_SESSION_BUS_ADDRESS"] = self.announced(
-            "dbus-daemon", "--session", "--nofork", "--print-address=1")
-
-    def announced(self, *command):  # a server that prints its address once it is up
-        return self.started(command, stdout=subprocess.PIPE, text=True).stdout.readline().strip()
-
-    def started(self, command, **options):
-        options = dict(env=self.env, stdin=subprocess.DEVNULL, stderr=subprocess.DEVNULL) | options
-        process = subprocess.Popen(command, start_new_session=True, **options)
-        self.addCleanup(lambda: process.poll() is not None
-                        or (os.killpg(process.pid, signal.SIGKILL), process.wait()))
-        return process
+        self.session = Session(LANG="ja_JP.UTF-8", QT_QPA_PLATFORM="xcb")
+        self.addCleanup(self.session.close)
+        self.env = self.session.env
 
     def x(self, *command):
         return subprocess.run(command, env=self.env, check=True, capture_output=True,
                               text=True, timeout=DEADLINE).stdout.strip()
 
     def start(self, **env):
-        self.program = self.started([BINARY], env=dict(self.env, **env), stderr=None)
+        self.program = self.session.started([BINARY], env, stdout=None, stderr=None)
         return self.windows(1)[0]
 
     def windows(self, count):

@@ -3,7 +3,9 @@
 # real speech path without a sound card). Keys go in through XTest at a person's pace; what Orca
 # says is read from its speech log, one line an utterance, as it hands them to the synthesizer.
 # Usage: screen_reader_test.py BINARY [--transcript]
-import os, re, shutil, signal, subprocess, sys, tempfile, time  # noqa: E401
+import os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
+
+from session import Session, until
 
 SKIPPED = 77  # CTest's SKIP_RETURN_CODE for this test
 DEADLINE = 15  # Orca, a sanitized program and espeak-ng share two cores
@@ -39,15 +41,6 @@ logging.getLogger("speech").addHandler(spoken)
 """
 
 
-def until(what, probe, accept, deadline=DEADLINE):
-    end = time.monotonic() + deadline
-    while not accept(seen := probe()):
-        if time.monotonic() > end:
-            raise AssertionError(f"{what}: not so after {deadline} s; saw {seen!r}")
-        time.sleep(0.1)
-    return seen
-
-
 def settled(probe, quiet=1.5):  # once probe has stayed the same that long
     seen, since, end = probe(), time.monotonic(), time.monotonic() + DEADLINE
     while time.monotonic() - since < quiet and time.monotonic() < end:
@@ -70,38 +63,22 @@ def key(env, stroke):
     subprocess.run(xdotool, env=env, check=True, timeout=DEADLINE)
 
 
-def session(root, started):
-    home, run = os.path.join(root, "home"), os.path.join(root, "run")
-    for folder in (home, os.path.join(root, "orca")):
-        os.makedirs(folder)
-    os.makedirs(run, mode=0o700)
-    env = {name: value for name, value in os.environ.items()
-           if name not in ("WAYLAND_DISPLAY", "XAUTHORITY", "SESSION_MANAGER")}
-    env.update(HOME=home, XDG_RUNTIME_DIR=run, LANG="C.UTF-8",
-               KIRUNE_SPOKEN=os.path.join(root, "spoken.txt"),
-               SPEECHD_ADDRESS="unix_socket:" + os.path.join(run, "speechd.sock"))
-    xvfb = ["Xvfb", "-displayfd", "1", "-noreset", "-screen", "0", "1280x1024x24", "-nolisten",
-            "tcp"]
-    bus = ["dbus-daemon", "--session", "--nofork", "--print-address=1"]
-    for name, command in (("DISPLAY", xvfb), ("DBUS_SESSION_BUS_ADDRESS", bus)):
-        address = started(command, env, stdout=subprocess.PIPE).stdout.readline().strip()
-        env[name] = ":" + address if name == "DISPLAY" else address
+def speaking(session, root, home, run):  # a desktop whose screen reader is on
     # The accessibility bus on, as a desktop turns it on when its screen reader starts.
     subprocess.run(["dbus-send", "--session", "--print-reply", "--dest=org.a11y.Bus",
                     "/org/a11y/bus", "org.freedesktop.DBus.Properties.Set",
                     "string:org.a11y.Status", "string:IsEnabled", "variant:boolean:true"],
-                   env=env, check=True, capture_output=True, timeout=DEADLINE)
+                   env=session.env, check=True, capture_output=True, timeout=DEADLINE)
     shutil.copytree("/etc/speech-dispatcher", config := os.path.join(root, "speechd"))
     with open(os.path.join(config, "speechd.conf"), "a") as file:
         file.write('AudioOutputMethod "libao"\nDefaultModule espeak-ng\n')
     with open(os.path.join(home, ".libao"), "w") as file:
         file.write("default_driver=null\n")
-    started(["speech-dispatcher", "-s", "-t", "0", "-C", config, "-L", root, "-c", "unix_socket",
-             "-S", env["SPEECHD_ADDRESS"].split(":", 1)[1]], env)
+    session.started(["speech-dispatcher", "-s", "-t", "0", "-C", config, "-L", root, "-c",
+                     "unix_socket", "-S", os.path.join(run, "speechd.sock")])
     with open(os.path.join(root, "orca", "orca-customizations.py"), "w") as file:
         file.write(CUSTOMIZATIONS)
-    started(["orca", "-u", os.path.join(root, "orca")], env)
-    return env
+    session.started(["orca", "-u", os.path.join(root, "orca")])
 
 
 def main(binary, transcript):
@@ -111,34 +88,34 @@ def main(binary, transcript):
                       stdout=subprocess.DEVNULL).returncode == 0:
         print("skipped: Orca is already running for this user", file=sys.stderr)
         return SKIPPED
-    root, processes, failures = tempfile.mkdtemp(prefix="kirune-orca-"), [], []
-
-    def started(command, env, **options):
-        processes.append(subprocess.Popen(command, env=env, start_new_session=True, text=True,
-                                          **dict(stdin=subprocess.DEVNULL,
-                                                 stdout=subprocess.DEVNULL,
-                                                 stderr=subprocess.DEVNULL) | options))
-        return processes[-1]
+    root, failures = tempfile.mkdtemp(prefix="kirune-orca-"), []
+    home, run = os.path.join(root, "home"), os.path.join(root, "run")
+    for folder in (home, os.path.join(root, "orca")):
+        os.makedirs(folder)
+    os.makedirs(run, mode=0o700)
+    spoken_file = os.path.join(root, "spoken.txt")
 
     def spoken():
-        if not os.path.exists(env["KIRUNE_SPOKEN"]):
+        if not os.path.exists(spoken_file):
             return []
-        with open(env["KIRUNE_SPOKEN"], encoding="utf-8") as file:
+        with open(spoken_file, encoding="utf-8") as file:
             return [UTTERANCE.fullmatch(line.rstrip("\n")).group(1) for line in file]
 
+    session = Session(HOME=home, XDG_RUNTIME_DIR=run, LANG="C.UTF-8", KIRUNE_SPOKEN=spoken_file,
+                      SPEECHD_ADDRESS="unix_socket:" + os.path.join(run, "speechd.sock"))
     try:
-        env = session(root, started)
-        until("Orca's greeting", spoken, lambda lines: "Screen reader on." in lines)
-        clipboard = started(["xclip", "-quiet", "-selection", "clipboard", "-i"], env,
-                            stdin=subprocess.PIPE)
+        speaking(session, root, home, run)
+        until("Orca's greeting", spoken, lambda lines: "Screen reader on." in lines, DEADLINE)
+        clipboard = session.started(["xclip", "-quiet", "-selection", "clipboard", "-i"],
+                                    stdin=subprocess.PIPE)
         clipboard.stdin.write("７")
         clipboard.stdin.close()
         for keys, expected in [("(start)", ["Kirune.", "表示 text.", "0."])] + STEPS:
             before = len(spoken())
             if keys == "(start)":
-                started([binary], dict(env, QT_QPA_PLATFORM="xcb"))
+                session.started([binary], dict(QT_QPA_PLATFORM="xcb"))
             for stroke in keys.split() if keys != "(start)" else []:
-                key(env, stroke)
+                key(session.env, stroke)
             heard = lambda: spoken()[before:]  # noqa: E731
             # What is missing after this long is told below, with the rest of the step.
             try:
@@ -155,10 +132,7 @@ def main(binary, transcript):
             failures += [f"{keys}: noise {text!r}" for text in lines
                          if text == "" or any(word in text for word in NOISE)]
     finally:
-        for process in reversed(processes):
-            if process.poll() is None:
-                os.killpg(process.pid, signal.SIGKILL)
-                process.wait()
+        session.close()
         shutil.rmtree(root, ignore_errors=True)
     print(*failures, sep="\n", file=sys.stderr)
     return 1 if failures else 0
