@@ -17,12 +17,11 @@ groups[build]="cmake ninja-build g++ make pkg-config qt6-base-dev qt6-base-dev-t
 # A font with Japanese glyphs, for the messages and boxes.
 groups[run]="fonts-ipafont-gothic"
 # The end-to-end tests: a virtual X server (xauth for xvfb-run), typing and window
-# queries (xdotool), a session bus with the accessibility bus to read the display as a
-# screen reader does, Python with GLib's D-Bus client (python3-gi), and xclip to set and
+# queries (xdotool), a session bus with the accessibility bus, Python, and xclip to set and
 # read the clipboard. The screen reader test: GNOME's screen reader Orca, speaking through
 # speech-dispatcher and espeak-ng (libao, which comes with speech-dispatcher's audio plugins,
 # has the null driver that stands in for a sound card).
-groups[test]="xvfb xauth xdotool dbus at-spi2-core python3 python3-gi xclip orca python3-pyatspi
+groups[test]="xvfb xauth xdotool dbus at-spi2-core python3 xclip orca python3-pyatspi
     speech-dispatcher speech-dispatcher-espeak-ng espeak-ng"
 # scripts/screenshots.sh, for the README's pictures: window queries (x11-utils), ImageMagick,
 # and a small window manager (openbox) for a real title bar on the box.

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <set>
 #include <span>
 #include <sstream>
@@ -53,22 +52,12 @@ std::string with_texts(std::string_view more) {
     return expanded;
 }
 
-// The keys as written in the row, so that a failure names the row.
-std::string as_written(std::string_view keys) {
-    std::string written;
-    for (const unsigned char c : keys) {
-        char escaped[8];
-        std::snprintf(escaped, sizeof escaped, c < 32 ? "\\x%02x" : "%c", c);
-        written += escaped;
-    }
-    return written;
-}
-
 // Every row on a fresh form whose input box answers "abc", then "abcdef", and whose random
 // sequence draws 0.25, then the last float below 1.
 void expect_rows(std::string_view subject, std::span<const Row> rows) {
     for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(subject) + ", keys \"" + as_written(row.keys) + "\"");
+        // Printed as a literal, so that a failure names the row, control characters and all.
+        SCOPED_TRACE(std::string(subject) + ", keys " + testing::PrintToString(row.keys));
         HeadlessForm form;
         form.services.input_answers = {"abc", "abcdef"};
         form.services.random_values = {0.25F, std::nextafter(1.0F, 0.0F)};

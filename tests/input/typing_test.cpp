@@ -3,29 +3,11 @@
 #include <tuple>
 
 #include "input/clipboard_text.h"
-#include "input/typed_character.h"
 #include "tests/support/headless_form.h"
 
 namespace {
 
-constexpr auto named = input::ControlKeys::named;
-constexpr auto platform = input::ControlKeys::platform;
-
-// The key-down's code and shift state, the character the toolkit typed, the rule for Ctrl, and
-// what the key map gets (0: nothing).
-using Stroke = std::tuple<std::uint16_t, int, char16_t, input::ControlKeys, char16_t>;
-
 // clang-format off
-constexpr Stroke strokes[] = {
-    {'C', 2, 3, named, 3}, {'T', 2, 20, named, 20}, {'V', 2, 22, named, 22},
-    {'H', 2, 8, named, 0}, {'M', 2, 13, named, 0},  // on X11 Ctrl+H must not clear
-    {'C', 3, 3, named, 0}, {'C', 6, 3, named, 0}, {'5', 2, '5', named, 0}, {'5', 4, '5', named, 0},
-    {'H', 2, 8, platform, 8}, {'C', 2, 'c', platform, 0}, {'C', 2, 0, platform, 0},
-    {8, 0, 8, named, 8}, {13, 0, 0, named, 13}, {27, 0, 27, named, 27}, {32, 0, ' ', named, 32},
-    {110, 0, ',', named, '.'}, {9, 0, 9, named, 0}, {46, 0, 127, named, 0},
-    {0, 0, u'５', named, '5'}, {0, 0, u'Ｅ', named, 'E'}, {0, 0, u'／', named, '/'},
-    {'5', 1, '%', named, '%'}, {0, 0, u'あ', named, u'あ'}};
-
 #define TEN "1234567890"
 
 // The clipboard's text and the number a paste enters (nullptr: refused).
@@ -38,12 +20,8 @@ constexpr std::pair<const char*, const char*> clipboard[] = {
     {TEN TEN TEN TEN TEN TEN "12345", nullptr}};  // 64 characters at most
 // clang-format on
 
-// Strokes give key map codes; the clipboard gives one number in the display's grammar.
-TEST(Typing, StrokesAndClipboardGiveWhatTheKeyMapGets) {
-    for (const auto& [key_code, shift, typed, rule, result] : strokes) {
-        const auto got = input::typed_character(key_code, shift, typed, rule);
-        EXPECT_EQ(got.value_or(0), result) << key_code << " " << shift << " " << int{typed};
-    }
+// The clipboard gives one number in the display's grammar, or nothing.
+TEST(Typing, TheClipboardGivesOneNumberOrNothing) {
     for (const auto& [text, number] : clipboard) {
         EXPECT_EQ(input::clipboard_number(text).value_or("refused"), number ? number : "refused")
             << text;

@@ -35,14 +35,12 @@ struct StrokeCase {
 constexpr StrokeCase strokes[] = {
     {"25", {109, ctrl, u'-'}, 0, "3", named, "-253"},  // the sign, no subtraction
     {"25", {109, ctrl, 0}, u'-', "3", windows, "-253"},  // nor by a later character
-    {"9", {109, none, u'-'}, 0, "4\r", named, "5"},
     {"123", {46, shift, 0x7f}, 0, "", named, "12"},  // Delete's character types nothing
-    {"123", {46, none, 0x7f}, 0, "4", named, "4"},
     {"12", {'5', alt, u'5'}, 0, "", windows, "12"},
+    {"12", {'5', ctrl, u'5'}, 0, "", named, "12"},
+    {"12", {0, none, u'／'}, 0, "3\r", named, "4"},  // full-width characters are typed narrow
     {"12", {'H', ctrl, 8}, 0, "", named, "12"},  // X11's Ctrl+H must not clear
     {"12", {'H', ctrl, 8}, 0, "", windows, "0"},  // Windows' does
-    {"5+", {0, none, u'７'}, 0, "\r", named, "12"},
-    {"1", {110, none, u','}, 0, "5", named, "1.5"},
     {"12x", {'5', none, u'5'}, 0, "", named, "12"},  // the program is ending
 };
 // clang-format on
