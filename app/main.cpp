@@ -2,10 +2,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <vector>
 
 #include <QApplication>
+#include <QDir>
+#include <QLibraryInfo>
 
 #include "app/command_line.h"
+#include "app/display_choice.h"
 #include "platform/identity.h"
 #include "platform/qt/qt_services.h"
 #include "platform/qt/qt_text.h"
@@ -26,6 +30,40 @@ bool platform_chosen(int argc, char** argv) {
     return false;
 }
 
+bool wayland_plugin_installed() {
+    QStringList folders = qEnvironmentVariable("QT_PLUGIN_PATH").split(u':', Qt::SkipEmptyParts);
+    folders << QLibraryInfo::path(QLibraryInfo::PluginsPath);
+    for (const QString& folder : folders) {
+        if (!QDir(folder + QStringLiteral("/platforms"))
+                 .entryList({QStringLiteral("libqwayland*")})
+                 .isEmpty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// While Qt opens the platform its messages are held back. When none opens, Kirune's own line
+// says why, in place of Qt's warnings and its hint to reinstall; when one opens, they go on to
+// Qt's handler as they came.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray file, function, category;
+    int line;
+    QString text;
+};
+app::Displays displays;
+std::vector<HeldMessage> held;
+
+void while_opening(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs((app::no_window_message(displays) + "\n").c_str(), stderr);
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    held.push_back({type, context.file, context.function, context.category, context.line, text});
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -33,21 +71,32 @@ int main(int argc, char** argv) {
     if (const auto status = app::handle_command_line(argc, argv, std::cout, std::cerr)) {
         return *status;
     }
-    if (!platform_chosen(argc, argv)) {
-        if (std::getenv("DISPLAY") != nullptr) {
-            // On a Wayland desktop a window cannot place itself: "a", the pull of the mouse
-            // and the fleeing window would do nothing. Its X11 compatibility layer allows it.
-            qputenv("QT_QPA_PLATFORM", "xcb");
-        } else if (std::getenv("WAYLAND_DISPLAY") == nullptr) {
-            std::fputs(
-                "kirune: no display found (DISPLAY is not set); run it on a desktop, or "
-                "headless with: xvfb-run -a kirune\n",
-                stderr);
+    const bool choosing = !platform_chosen(argc, argv);
+    QtMessageHandler qt_handler = nullptr;
+    if (choosing) {
+        displays.x = qEnvironmentVariable("DISPLAY").toStdString();
+        displays.wayland = qEnvironmentVariable("WAYLAND_DISPLAY").toStdString();
+        displays.wayland_plugin = !displays.wayland.empty() && wayland_plugin_installed();
+        const std::string order = app::platform_order(displays);
+        if (order.empty()) {
+            std::fputs((app::no_window_message(displays) + "\n").c_str(), stderr);
             return 1;
         }
+        // A list: Qt opens the first of them that it can.
+        qputenv("QT_QPA_PLATFORM", order.c_str());
+        qt_handler = qInstallMessageHandler(while_opening);
     }
 
     QApplication application(argc, argv);
+    if (choosing) {
+        qInstallMessageHandler(qt_handler);
+        for (const HeldMessage& m : held) {
+            const QMessageLogContext context(m.file.constData(), m.line, m.function.constData(),
+                                             m.category.constData());
+            qt_message_output(m.type, context, m.text);
+        }
+        held.clear();
+    }
     // No application display name: Qt would append it to every window and box title.
     QApplication::setApplicationName(platform::qt::to_qstring(platform::program_name));
     QApplication::setApplicationVersion(platform::qt::to_qstring(platform::program_version));

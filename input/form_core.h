@@ -67,6 +67,7 @@ public:
     void centre_window();             // a
     void main_window_display_size();  // d
     void main_window_tiny();          // s
+    void mouse_mode_toggle();         // m
     void open_extra_window();         // z
     void copy_display();              // Ctrl+C, Ctrl+Insert
     void paste_number();              // Ctrl+V, Shift+Insert

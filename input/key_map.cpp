@@ -59,7 +59,7 @@ constexpr std::array key_rows = {
     KeyRow{u'j', [](F f) { f.calculator.circle_area(); }},
     KeyRow{u'k', [](F f) { f.calculator.sphere_volume(); }},
     KeyRow{u'l', [](F f) { f.calculator.random_number(); }},
-    KeyRow{u'm', [](F f) { f.mouse_mode = !f.mouse_mode; }},
+    KeyRow{u'm', [](F f) { f.mouse_mode_toggle(); }},
     // "n" is not a key.
     KeyRow{u'o', [](F f) { f.window().set_display_colour(light_yellow); }},
     KeyRow{u'p', [](F f) { f.window().set_display_colour(white); }},

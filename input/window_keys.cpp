@@ -46,7 +46,13 @@ void FormCore::clock_toggle() {
     }
 }
 
+// Where the window system places every window itself, the keys that move the window refuse
+// with a beep rather than do nothing.
 void FormCore::centre_window() {
+    if (!self.places_itself()) {
+        services.beep();
+        return;
+    }
     // Computed in double, set as single: a window larger than the screen goes partly off it.
     const double screen_width = self.screen_width();
     const double screen_height = self.screen_height();
@@ -88,6 +94,13 @@ void FormCore::Text1_MouseDown(float x, float y) {
         }
         self.set_left(self.left() + (x - Form1.width() / 2));
     });
+}
+
+void FormCore::mouse_mode_toggle() {
+    mouse_mode = !mouse_mode;
+    if (!self.places_itself()) {
+        services.beep();
+    }
 }
 
 // While mouse_mode is on the window flees: mirrored offset, three times as far vertically.

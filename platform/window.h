@@ -40,6 +40,10 @@ public:
     virtual void set_width(float twips) = 0;
     virtual void set_height(float twips) = 0;
 
+    // Whether the window system lets a window place itself on the screen (Wayland's does not:
+    // there only the user moves windows).
+    virtual bool places_itself() const { return true; }
+
     // The size of the screen this window is on, in twips.
     virtual float screen_width() const = 0;
     virtual float screen_height() const = 0;

@@ -83,6 +83,13 @@ class E2E(unittest.TestCase):
               lambda at: abs(at[0] - x - 35) <= 1 and abs(at[1] - y + 5) <= 1)
         self.x("xdotool", "mouseup", "1")
 
+    def test_no_reachable_display_says_so_and_fails(self):
+        env = {name: value for name, value in self.env.items() if name != "QT_QPA_PLATFORM"}
+        ended = subprocess.run([BINARY], env=env | {"DISPLAY": ":99"}, capture_output=True,
+                               text=True, timeout=DEADLINE)
+        self.assertEqual((ended.returncode, ended.stderr), (
+            1, "kirune: no window can open: the X display :99 cannot be reached\n"))
+
     def test_scale_two_doubles_the_window(self):
         wid = self.start(QT_SCALE_FACTOR="2")
         until("twice the size", lambda: self.geometry(wid)[2:], lambda size: size == (180, 34))

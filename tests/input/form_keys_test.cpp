@@ -236,6 +236,9 @@ constexpr Row window_keys[] = {
     {"[Down 700 127.5][Tick][Up]", "0", "pos=3000,2000;timer=0;caption={now}"},
     {"[Move 1000 227.5]",          "0", "pos=3000,2000"},
     {"m[Move 1000 227.5]",         "0", "mouse=1;pos=2700,1700;timer=0"},
+    // Where the window system places windows itself, the keys that would move it beep
+    {"[Wayland]a",                 "0", "pos=3000,2000;beeps=1"},
+    {"[Wayland]mm",                "0", "mouse=0;beeps=2"},
 };
 TEST(Keys, WindowKeys) { expect_rows("window keys", window_keys); }
 

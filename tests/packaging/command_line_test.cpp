@@ -1,7 +1,9 @@
 #include "app/command_line.h"
+#include "app/display_choice.h"
 
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -34,6 +36,31 @@ TEST(CommandLine, ArgumentsGiveStatusAndOutput) {
         EXPECT_EQ(out.str().substr(0, c.out_start.size()), c.out_start);
         EXPECT_EQ(out.str().empty(), c.out_start.empty());
         EXPECT_EQ(err.str(), c.err);
+    }
+}
+
+// DISPLAY, WAYLAND_DISPLAY, whether Qt's Wayland plugin is installed: the platforms Qt tries in
+// turn, and what Kirune says when none opens.
+const std::tuple<app::Displays, std::string, std::string> displays[] = {
+    {{":0", "", false}, "xcb", "kirune: no window can open: the X display :0 cannot be reached"},
+    {{":0", "wayland-0", true},
+     "xcb;wayland",
+     "kirune: no window can open: the X display :0 cannot be reached, nor the Wayland display "
+     "wayland-0"},
+    {{"", "wayland-0", false},
+     "wayland",
+     "kirune: no window can open: DISPLAY is not set, and Qt's Wayland plugin is not installed "
+     "(install qt6-wayland)"},
+    {{"", "", true},
+     "",
+     "kirune: no display found (DISPLAY is not set); run it on a desktop, or headless with: "
+     "xvfb-run -a kirune"},
+};
+
+TEST(CommandLine, XFirstThenWaylandAndWhyNoWindowOpened) {
+    for (const auto& [offered, order, message] : displays) {
+        EXPECT_EQ(app::platform_order(offered), order) << message;
+        EXPECT_EQ(app::no_window_message(offered), message);
     }
 }
 

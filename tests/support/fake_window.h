@@ -30,6 +30,7 @@ public:
     void set_top(float twips) override { record.top = twips; }
     void set_width(float twips) override { record.width = twips; }
     void set_height(float twips) override { record.height = twips; }
+    bool places_itself() const override { return !wayland; }
     float screen_width() const override { return 19200; }
     float screen_height() const override { return 15360; }
     void set_caption(std::string_view text) override { record.caption = text; }
@@ -45,6 +46,7 @@ public:
     void hide() override { record.visible = false; }
 
     WindowRecord record;
+    bool wayland = false;  // a window system that places every window itself
 };
 
 }  // namespace support

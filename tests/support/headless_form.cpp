@@ -151,6 +151,7 @@ void HeadlessForm::event(const std::string& token) {
     : w == "Up"      ? core.Text1_MouseUp()
     : w == "Tick"    ? core.Timer1_Timer()
     : w == "Close"   ? core.window_closed()
+    : w == "Wayland" ? void(wayland = true)
     : w == "!memory" ? void(services.fault = std::make_exception_ptr(std::bad_alloc()))
     : w == "!error"  ? void(services.fault = std::make_exception_ptr(std::runtime_error("broken")))
     : key_down(w == "Del" ? 46 : w == "Ins" ? 45 : w == "KP-" ? 109 : 111 + std::atoi(word + 1), shift);

@@ -41,10 +41,10 @@ public:
     // Ctrl+V). "[...]" is another event: a key-down with its modifiers in front ("[F3]",
     // "[S-F3]" Shift+F3, "[C-A-F3]", "[Del]", "[S-Del]", "[C-KP-]", "[C-Ins]"), the mouse in twips
     // ("[Down x y]", "[Move x y]", "[Up]"), a clock tick ("[Tick]"), the window closed by the
-    // user ("[Close]"), "[>]": what follows goes to the further window, "[<]": back to this
-    // one, or "[!memory]", "[!error]": the next service call throws
-    // std::bad_alloc or another std::exception. "{text}" puts text into the display as an earlier
-    // result would have left it (such as 1E+300).
+    // user ("[Close]"), the window on Wayland from now on ("[Wayland]"), "[>]": what follows goes
+    // to the further window, "[<]": back to this one, or "[!memory]", "[!error]": the next service
+    // call throws std::bad_alloc or another std::exception. "{text}" puts text into the display as
+    // an earlier result would have left it (such as 1E+300).
     void type(std::string_view keys);
     void key_down(std::uint16_t code, int shift = 0) { core.Text1_KeyDown(code, shift); }
 

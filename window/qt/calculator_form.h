@@ -42,6 +42,7 @@ public:
     void set_top(float twips) override;
     void set_width(float twips) override;
     void set_height(float twips) override;
+    bool places_itself() const override;
     float screen_width() const override;
     float screen_height() const override;
     void set_caption(std::string_view caption) override;

@@ -57,6 +57,10 @@ void CalculatorForm::set_height(float twips) {
     resize(size().width(), scale().size(twips));
 }
 
+bool CalculatorForm::places_itself() const {
+    return !QGuiApplication::platformName().startsWith(u"wayland");
+}
+
 float CalculatorForm::screen_width() const {
     return scale().of(screen()->geometry().width());
 }
