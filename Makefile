@@ -10,7 +10,7 @@ CTEST_ARGS :=
 # name memory a system library keeps; it names none), UBSan stops at the first fault.
 configure = test -f $(1)/build.ninja || cmake --preset $(2)
 
-.PHONY: all build build-asan run test test-linux test-windows bench bench-windows fuzz package deps \
+.PHONY: all build build-asan run test test-linux test-windows test-debian13 bench bench-windows fuzz package deps \
 	deps-test format clean windows
 
 all: build
@@ -18,7 +18,7 @@ all: build
 # Without a display the window cannot open: say so before building anything.
 ifneq ($(filter run,$(MAKECMDGOALS)),)
 ifeq ($(DISPLAY)$(WAYLAND_DISPLAY),)
-$(error no display to open the window on; try: xvfb-run -a make run)
+$(error no display to open the window on; try: scripts/install-deps.sh xvfb && xvfb-run -a make run)
 endif
 endif
 
@@ -53,6 +53,11 @@ test-linux: build-asan
 test-windows: windows
 	cmake --build --preset windows
 	ctest --preset windows $(CTEST_ARGS)
+
+# make test (and the package check) again, in a minimal Debian 13 root kept under /var/cache,
+# on a fresh clone of the committed tree: the other supported release, beside this machine's.
+test-debian13:
+	bash scripts/debian13.sh
 
 # Kirune for Windows, cross-built with mingw-w64: build-windows/kirune.exe, the zip
 # kirune-1.00-windows-x64.zip (program, README, licence) and the installer kirune-1.00-x64.msi.

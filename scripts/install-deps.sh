@@ -3,11 +3,13 @@
 # Only missing packages are installed, so a second call costs a few dpkg-query
 # look-ups and no network.
 #
-# Usage: scripts/install-deps.sh [GROUP...]   groups: build run test package fuzz bench format windows screenshots
-#        (no group: build run test package)
+# Usage: scripts/install-deps.sh [GROUP...]   groups: build run test package fuzz bench format windows
+#        screenshots xvfb debootstrap   (no group: build run test package)
 set -euo pipefail
 
-# The one list of what the project needs from Debian 12.
+# The one list of what the project needs from Debian, the same on Debian 12 and 13: no name that
+# one release has and the other has not (a compiler's versioned runtime, a t64 library), and each
+# group brings everything its own commands run.
 declare -A groups
 # Compiler, CMake with Ninja, Qt 6 Widgets and QtTest (libqt6test6 comes with
 # qt6-base-dev, and so does the xcb platform plugin, in libqt6gui6), GoogleTest;
@@ -31,17 +33,21 @@ groups[screenshots]="xvfb xauth xdotool x11-utils imagemagick openbox"
 # resource check (windres) skips itself without its tool, so that comes along too.
 groups[package]="dpkg-dev file lintian desktop-file-utils appstream binutils-mingw-w64-x86-64"
 # The form fuzzer: clang with its libFuzzer runtime (make test runs it for 30 seconds).
-groups[fuzz]="clang libclang-rt-14-dev"
+groups[fuzz]="clang libclang-rt-dev"
 # make bench: xcalc with its fonts to compare with, the X11 libraries of the timing probe
 # (XDamage, XTest), Google Benchmark.
 groups[bench]="xvfb xauth x11-apps xfonts-base libbenchmark-dev libx11-dev libxdamage-dev
     libxtst-dev libxext-dev python3"
 groups[format]="clang-format"
-# make windows: the mingw-w64 cross compiler (its binutils come along), GoogleTest's sources to
+# xvfb-run, for make run on a machine without a display.
+groups[xvfb]="xvfb xauth"
+# The Debian 13 leg (scripts/debian13.sh): a minimal root to run make test in.
+groups[debootstrap]="debootstrap"
+# make windows: CMake with Ninja, the mingw-w64 cross compiler (its binutils come along), GoogleTest's sources to
 # build for Windows, Wine (64-bit) to run the tests, zip, wixl for the installer (msitools for
 # looking into one), and the end-to-end smoke's Xvfb, typing and clipboard tools with a
 # Japanese font for the boxes.
-groups[windows]="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
+groups[windows]="cmake ninja-build make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 googletest wine wine64
     zip wixl msitools xvfb xauth xdotool x11-utils xclip fonts-ipafont-gothic"
 
 selected=("$@")
@@ -52,7 +58,7 @@ fi
 wanted=()
 for group in "${selected[@]}"; do
     if [ -z "${groups[$group]+set}" ]; then
-        echo "install-deps: unknown group '$group' (groups: build run test package fuzz bench format windows screenshots)" >&2
+        echo "install-deps: unknown group '$group' (groups: ${!groups[*]})" >&2
         exit 2
     fi
     # shellcheck disable=SC2206  # the lists are plain words, split on blanks
