@@ -21,12 +21,15 @@ if [ "$(id -u)" -ne 0 ]; then
     exit 2
 fi
 "$top/scripts/install-deps.sh" debootstrap
+mkdir -p "$cache"
+# One run at a time uses the root: a second waits for the first.
+exec 9>"$cache/lock"
+flock 9
 
 # The root is ready once the packages a new user starts with are in it (a minbase system has no
 # make); a bootstrap cut short is thrown away and made again.
 if [ ! -f "$root/.kirune-ready" ]; then
     rm -rf "$cache/new"
-    mkdir -p "$cache"
     echo "debian13: bootstrapping Debian 13 ($suite) into $root"
     debootstrap --variant=minbase "$suite" "$cache/new" "$mirror" >"$cache/debootstrap.log" 2>&1 ||
         { tail -n 20 "$cache/debootstrap.log" >&2; exit 1; }
