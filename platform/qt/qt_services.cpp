@@ -92,6 +92,12 @@ void QtServices::message_box(std::string_view message, BoxStyle style, std::stri
     // A memo is the user's own text: "<b>" must show as typed, not turn the rest bold.
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Ok);
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    // Orca 48 (beside Qt 6.8 on Debian 13) reads a box's label only when it has three
+    // blank-separated words, which a Japanese sentence has not, but reads its description in
+    // any language. Orca 43 (beside Qt 6.4) reads the label, and would read a description too.
+    box.setAccessibleDescription(box.text());
+#endif
     box.exec();
 }
 

@@ -172,6 +172,7 @@ TEST_F(Window, AScreenReaderReadsTheWholeDisplayAndTellsTheWindowsApart) {
         return QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Description);
     };
     EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Kirune"));
+    EXPECT_EQ(window->role(), QAccessible::Window);  // a frame, which Orca names on return
     EXPECT_EQ(description(&form), QString());
     EXPECT_EQ(description(extra_of(form)), QStringLiteral("2 番目のウィンドウ"));
     EXPECT_EQ(description(extra_of(*extra_of(form))), QStringLiteral("3 番目のウィンドウ"));
@@ -230,11 +231,15 @@ TEST(QtServices, TheMemoBoxIsJapaneseAndGivesTheFieldOnOkOnly) {
               "削除(&D),,すべて選択(&A)");
 }
 
-TEST(QtServices, DateTimeFollowsTheLocaleWithFullYearAndSeconds) {
+// The locale's own order and separators, whatever Qt's tables say this year; Kirune's rule is
+// only that the year has four digits and the seconds follow the minutes.
+TEST(QtServices, DateTimeHasTheFullYearAndSecondsInEveryLocale) {
     const QDateTime when(QDate(2026, 1, 2), QTime(18, 5, 7));
-    EXPECT_EQ(platform::qt::date_time_text(when, QLocale("ja_JP")), "2026/01/02 18:05:07");
-    EXPECT_EQ(platform::qt::date_time_text(when, QLocale("en_US")), "1/2/2026 6:05:07 PM");
-    EXPECT_EQ(platform::qt::date_time_text(when, QLocale("fi_FI")), "2.1.2026 18.05.07");
+    const QRegularExpression rule(QStringLiteral("2026.* .*05\\D{1,2}07"));
+    for (const char* name : {"ja_JP", "en_US", "fi_FI", "de_DE", "C"}) {
+        const QString text = platform::qt::date_time_text(when, QLocale(QString::fromLatin1(name)));
+        EXPECT_TRUE(rule.match(text).hasMatch()) << name << ": " << text.toStdString();
+    }
 }
 
 }  // namespace

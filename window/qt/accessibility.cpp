@@ -113,45 +113,40 @@ private:
     QString shown() const { return display()->text(); }
 };
 
-QAccessibleInterface* display_interface(const QString& class_name, QObject* object) {
-    // The display declares no class of its own to Qt: it goes by its base's name.
-    if (class_name != QLatin1String("QLineEdit")) {
-        return nullptr;
-    }
-    auto* display = dynamic_cast<Display*>(object);
-    return display != nullptr ? new DisplayAccessible(display) : nullptr;
+class FormAccessible : public QAccessibleWidget {
+public:
+    explicit FormAccessible(QWidget* window) : QAccessibleWidget(window, QAccessible::Window) {}
+};
+
+bool holds_display(QWidget* window) {
+    const QObjectList& children = window->children();
+    return std::any_of(children.cbegin(), children.cend(),
+                       [](QObject* child) { return dynamic_cast<Display*>(child) != nullptr; });
 }
 
-// Orca 43 speaks a text change only when it can guess a cause from the last key: the insertion
-// after Return or a Ctrl stroke, the deleted text after Backspace (the old value), the
-// character at the caret after Delete; it keeps quiet after r, F1 or c. So for a text the user
-// did not type, the display's own text events are held back and the new text is sent as a
-// change of the display's accessible description, which Orca speaks as it is, once. A second
-// change back to the empty description, which Orca does not speak, leaves what screen readers
-// keep of the description as it really is: empty, or the value would be read twice on focus.
-//
-// Qt 6.4 sends such events with the object instead of the text as their data, which Orca
-// refuses to speak; these are sent here on Qt's own connection to the accessibility bus, as
-// Qt's bridge sends its events, with the text.
-void announce(QAccessibleInterface* display, const QString& text) {
-    QDBusConnection bus(QStringLiteral("a11y"));
-    if (!bus.isConnected()) {
-        return;
+QAccessibleInterface* interface_for(const QString& class_name, QObject* object) {
+    // The display and the form declare no class of their own to Qt: they go by their bases'.
+    if (class_name == QLatin1String("QLineEdit")) {
+        auto* display = dynamic_cast<Display*>(object);
+        return display != nullptr ? new DisplayAccessible(display) : nullptr;
     }
-    const QString prefix = QStringLiteral("/org/a11y/atspi/accessible/");
-    const QString path = prefix + QString::number(QAccessible::uniqueId(display));
-    // The application's root object, which every event of the bridge names last.
-    QDBusArgument application;
-    application.beginStructure();
-    application << bus.baseService() << QDBusObjectPath(prefix + QStringLiteral("root"));
-    application.endStructure();
-    for (const QString& description : {text, QString()}) {
-        QDBusMessage signal = QDBusMessage::createSignal(
-            path, QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("PropertyChange"));
-        signal << QStringLiteral("accessible-description") << 0 << 0
-               << QVariant::fromValue(QDBusVariant(description))
-               << QVariant::fromValue(application);
-        bus.send(signal);
+    // Qt makes a plain top-level widget a filler, which Orca 48 does not name when the focus
+    // comes back from a box; a calculator window is a frame, as the toolkits' main windows are.
+    if (class_name == QLatin1String("QWidget")) {
+        auto* window = static_cast<QWidget*>(object);
+        if (window->isWindow() && holds_display(window)) {
+            return new FormAccessible(window);
+        }
+    }
+    return nullptr;
+}
+
+// Forgets an interface that Qt made for the widget before the factory could recognise it.
+template <typename Ours>
+void drop_early_interface(QWidget& widget) {
+    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(&widget);
+    if (interface != nullptr && dynamic_cast<Ours*>(interface) == nullptr) {
+        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(interface));
     }
 }
 
@@ -168,6 +163,54 @@ void forward(QAccessibleEvent* event) {
     QAccessible::installUpdateHandler(self);
 }
 
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+// A text the user did not type is announced: the screen reader speaks an announcement as it
+// is, once, whatever key came before (Orca 48 takes two quick description changes for one and
+// keeps the later, empty one). Returns whether it was sent.
+bool announce(QAccessibleInterface* display, const QString& text) {
+    QAccessibleAnnouncementEvent announcement(display->object(), text);
+    forward(&announcement);
+    return true;
+}
+#else
+// Orca 43 speaks a text change only when it can guess a cause from the last key: the insertion
+// after Return or a Ctrl stroke, the deleted text after Backspace (the old value), the
+// character at the caret after Delete; it keeps quiet after r, F1 or c. So for a text the user
+// did not type, the new text is sent as a change of the display's accessible description, which
+// Orca speaks as it is, once. A second change back to the empty description, which Orca does
+// not speak, leaves what screen readers keep of the description as it really is: empty, or the
+// value would be read twice on focus.
+//
+// Qt 6.4 sends such events with the object instead of the text as their data, which Orca
+// refuses to speak; these are sent here on Qt's own connection to the accessibility bus, as
+// Qt's bridge sends its events, with the text. Without that connection nothing is sent, and
+// the caller lets Qt's own text events go out instead.
+bool announce(QAccessibleInterface* display, const QString& text) {
+    QDBusConnection bus(QStringLiteral("a11y"));
+    if (!bus.isConnected()) {
+        return false;
+    }
+    const QString prefix = QStringLiteral("/org/a11y/atspi/accessible/");
+    const QString path = prefix + QString::number(QAccessible::uniqueId(display));
+    // The application's root object, which every event of the bridge names last.
+    QDBusArgument application;
+    application.beginStructure();
+    application << bus.baseService() << QDBusObjectPath(prefix + QStringLiteral("root"));
+    application.endStructure();
+    for (const QString& description : {text, QString()}) {
+        QDBusMessage signal = QDBusMessage::createSignal(
+            path, QStringLiteral("org.a11y.atspi.Event.Object"), QStringLiteral("PropertyChange"));
+        signal << QStringLiteral("accessible-description") << 0 << 0
+               << QVariant::fromValue(QDBusVariant(description))
+               << QVariant::fromValue(application);
+        bus.send(signal);
+    }
+    return true;
+}
+#endif
+
+// For a text the user did not type, the display's own text events are held back: a screen
+// reader would guess a cause for them from the last key and speak the wrong thing or nothing.
 void update(QAccessibleEvent* event) {
     const QAccessible::Event type = event->type();
     if (type == QAccessible::TextInserted || type == QAccessible::TextRemoved ||
@@ -178,8 +221,12 @@ void update(QAccessibleEvent* event) {
         if (display != nullptr && !display->isVisible()) {
             return;
         }
-        if (display != nullptr && display->writes_untyped_text()) {
-            announce(event->accessibleInterface(), display->text());
+        if (display != nullptr && display->writes_untyped_text() &&
+            announce(event->accessibleInterface(), display->text())) {
+            // The caret, at the end of the new text once more, makes a screen reader write its
+            // braille line again: an announcement is only flashed, then the old line returns.
+            QAccessibleTextCursorEvent caret(display, static_cast<int>(display->text().size()));
+            forward(&caret);
             return;
         }
     }
@@ -189,6 +236,7 @@ void update(QAccessibleEvent* event) {
 }  // namespace
 
 void keep_accessible_name(QWidget& window, int number) {
+    drop_early_interface<FormAccessible>(window);
     window.setAccessibleName(platform::qt::to_qstring(platform::program_name));
     if (number > 1) {
         window.setAccessibleDescription(QString::number(number) +
@@ -198,16 +246,13 @@ void keep_accessible_name(QWidget& window, int number) {
 
 void install_display_accessibility(Display& display) {
     static const bool installed = [] {
-        QAccessible::installFactory(display_interface);
+        QAccessible::installFactory(interface_for);
         qt_handler = QAccessible::installUpdateHandler(update);
         return true;
     }();
     Q_UNUSED(installed);
     // An interface asked for while the line edit was still being built is Qt's own.
-    QAccessibleInterface* interface = QAccessible::queryAccessibleInterface(&display);
-    if (interface != nullptr && dynamic_cast<DisplayAccessible*>(interface) == nullptr) {
-        QAccessible::deleteAccessibleInterface(QAccessible::uniqueId(interface));
-    }
+    drop_early_interface<DisplayAccessible>(display);
 }
 
 }  // namespace window::qt
