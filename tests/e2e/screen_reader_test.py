@@ -40,8 +40,12 @@ STEPS = [
 ]
 
 
-def value(message):  # a message as the user hears it, without markup and role words
-    return ROLES.sub("", html.unescape(re.sub(r"<[^>]*>", "", message))).strip()
+def plain(message):  # a message as the user hears it: without markup
+    return html.unescape(re.sub(r"<[^>]*>", "", message))
+
+
+def value(message):  # and without role words
+    return ROLES.sub("", plain(message)).strip()
 
 
 def echo(message, keys):  # Orca's echo of a key of this step: "return", "left shift", "+"
@@ -138,11 +142,11 @@ def main(binary, transcript):
                 pass
             lines = settled(lambda: spoken()[before:])  # anything more belongs to this step
             if transcript:
-                print(f"== {keys}\n" + "".join(f"   {text!r}\n" for text in lines), end="")
+                print(f"== {keys}\n" + "".join(f"   {plain(text)!r}\n" for text in lines), end="")
             if (values := said()) != expected:
                 failures.append(f"{keys}: Orca said {values}, not {expected}")
             failures += [f"{keys}: noise {text!r}" for text in lines
-                         if value(text) == "" or any(word in text for word in NOISE)]
+                         if value(text) == "" or any(word in plain(text) for word in NOISE)]
     finally:
         session.close()
         shutil.rmtree(root, ignore_errors=True)
