@@ -41,12 +41,11 @@ HFONT display_font(unsigned dpi) {
 
 CalculatorForm::CalculatorForm(platform::Services& services) : CalculatorForm(services, nullptr) {}
 
-CalculatorForm::CalculatorForm(platform::Services& services, platform::Window& Form1)
-    : CalculatorForm(services, &Form1) {}
+CalculatorForm::CalculatorForm(platform::Services& services, const input::FormCore& opener)
+    : CalculatorForm(services, &opener) {}
 
-CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* Form1)
-    : services(services),
-      core(services, *this, Form1 != nullptr ? *Form1 : *this, Text1.text_box()) {
+CalculatorForm::CalculatorForm(platform::Services& services, const input::FormCore* opener)
+    : services(services), core(services, *this, Text1.text_box(), opener) {
     register_form_class(form_proc);
     // Created as an overlapped window so that Windows picks its default place (cascading the
     // windows "z" opens), then made a popup: a popup would always open at the screen's corner.
@@ -169,7 +168,7 @@ LRESULT CalculatorForm::handle_message(UINT message, WPARAM wparam, LPARAM lpara
 }
 
 std::unique_ptr<platform::Window> CalculatorForm::create_form() {
-    return std::make_unique<CalculatorForm>(services, core.main_window());
+    return std::make_unique<CalculatorForm>(services, core);
 }
 
 }  // namespace window::win32

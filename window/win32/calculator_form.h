@@ -25,8 +25,9 @@ class CalculatorForm : public platform::Window {
 public:
     // The main window, which the code calls Form1.
     explicit CalculatorForm(platform::Services& services);
-    // A further window, opened with "z": its own state, the shared services and main window.
-    CalculatorForm(platform::Services& services, platform::Window& Form1);
+    // A further window, opened with "z" in the opener's window: its own state, the shared
+    // services and main window.
+    CalculatorForm(platform::Services& services, const input::FormCore& opener);
     ~CalculatorForm() override;
     CalculatorForm(const CalculatorForm&) = delete;
     CalculatorForm& operator=(const CalculatorForm&) = delete;
@@ -55,7 +56,7 @@ public:
     HWND handle() const { return form; }
 
 private:
-    CalculatorForm(platform::Services& services, platform::Window* Form1);
+    CalculatorForm(platform::Services& services, const input::FormCore* opener);
     static LRESULT CALLBACK form_proc(HWND form, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
     std::optional<LRESULT> display_colours(HDC dc);
