@@ -13,6 +13,7 @@
 #include "platform/services.h"
 #include "platform/twips.h"
 #include "platform/window.h"
+#include "window/win32/accessibility.h"
 #include "window/win32/display.h"
 
 namespace window::win32 {
@@ -84,6 +85,8 @@ private:
     std::optional<std::uint32_t> display_colour;
     HBRUSH display_brush = nullptr;
     bool timer_running = false;
+    // Once the window is up.
+    std::optional<ScreenReader> screen_reader;
 
 public:
     input::FormCore core;
