@@ -1,13 +1,20 @@
 # kirune.exe under Wine on a private Xvfb, typed into with xdotool and read back through the
-# clipboard: the real window, its keys, a box, a further window, the clock and the end.
-#     python3 smoke_test.py KIRUNE.EXE WINEPREFIX   (a booted prefix with the test settings)
+# clipboard and a screen reader's ears: the real window, what a screen reader is told per key, a
+# box, a further window, the clock and the end.
+#     python3 smoke_test.py KIRUNE.EXE WINEPREFIX LISTENER.EXE   (a prefix with the test settings)
 
 import os
 import subprocess
 import sys
 import time
 
-EXE, PREFIX = sys.argv[1], sys.argv[2]
+EXE, PREFIX, LISTENER = sys.argv[1:4]
+HEARD = os.path.join(PREFIX, "..", "smoke-heard.txt")
+
+# Each key, and what the listener hears of it: one value change of the display named 表示 with
+# the new text for each change, none where the text stays ("c" on "0", "+" that only records).
+HEARING = [("7", ["7"]), ("2", ["72"]), ("r", ["8.48528137423857"]), ("c", ["0"]), ("c", []),
+           ("9", ["9"]), ("g", ["729"]), ("plus", []), ("1", ["1"]), ("Return", ["730"])]
 
 
 # A command's output; "" when it hangs, as xclip may while Wine's clipboard manager is busy.
@@ -88,8 +95,19 @@ try:
     run("xdotool", "mousemove", "--window", main, "89", "8")
     poll("its right edge makes it flee", lambda: position(main), lambda at: at[0] < x - 40)
     keys(main, "m", "y", "y")
-    keys(main, "1", "2", "plus", "3", "Return")
-    check("12+3 Enter", display(main), "15")
+    with open(HEARD, "w") as heard:
+        subprocess.Popen(["wine", LISTENER], stdout=heard, stderr=open(log.name, "a"))
+    lines = lambda: open(HEARD, encoding="utf-8").read().splitlines()  # noqa: E731
+    element = poll("the listener", lines, lambda h: h[1:] == ["listening"], 30)[0]
+    # Wine 8 has no UI Automation client; Wine 10's reads the window's element.
+    wine_10 = int(run("wine", "--version").split("-")[1].split(".")[0]) >= 10
+    check("UI Automation's element", element, "element Kirune 50032" if wine_10 else "element none")
+    told = []
+    for key, values in HEARING:
+        keys(main, key)
+        told += [f"change 表示 = {value}" for value in values]
+        check(f"heard after {key}", poll(key, lambda: lines()[2:], lambda h: len(h) >= len(told)),
+              told)
     keys(main, "1", "slash", "0", "Return")
     others = lambda: [w for w in windows() if w != main]  # noqa: E731
     box = poll("the fault's box", others, len)[0]
