@@ -9,6 +9,19 @@
 
 #include <oleacc.h>
 
+// UI Automation's client interfaces up to the methods called, which Debian 12's mingw-w64 does
+// not declare; the placeholders stand for the methods before them. Outside the anonymous
+// namespace: there GCC 14 takes the hierarchy for closed, finds no class that implements them
+// and compiles the calls to a jump into nowhere.
+struct Element : IUnknown {
+    virtual void m1() = 0, m2() = 0, m3() = 0, m4() = 0, m5() = 0, m6() = 0, m7() = 0, m8() = 0;
+    virtual HRESULT STDMETHODCALLTYPE GetCurrentPropertyValueEx(int id, BOOL, VARIANT* value) = 0;
+};
+struct Automation : IUnknown {
+    virtual void m1() = 0, m2() = 0, m3() = 0;
+    virtual HRESULT STDMETHODCALLTYPE ElementFromHandle(HWND window, Element** element) = 0;
+};
+
 namespace {
 
 void print(const std::wstring& line) {
@@ -36,17 +49,6 @@ void CALLBACK value_changed(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG
     }
     print(L"change " + text(name) + L" = " + text(value));
 }
-
-// UI Automation's client interfaces up to the methods called, which Debian 12's mingw-w64 does
-// not declare; the placeholders stand for the methods before them.
-struct Element : IUnknown {
-    virtual void m1() = 0, m2() = 0, m3() = 0, m4() = 0, m5() = 0, m6() = 0, m7() = 0, m8() = 0;
-    virtual HRESULT STDMETHODCALLTYPE GetCurrentPropertyValueEx(int id, BOOL, VARIANT* value) = 0;
-};
-struct Automation : IUnknown {
-    virtual void m1() = 0, m2() = 0, m3() = 0;
-    virtual HRESULT STDMETHODCALLTYPE ElementFromHandle(HWND window, Element** element) = 0;
-};
 
 // The window's name and control type, through CUIAutomation8 and its IUIAutomation.
 std::wstring element_of(HWND window) {
