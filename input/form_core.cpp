@@ -11,17 +11,25 @@
 
 namespace input {
 
-FormCore::FormCore(platform::Services& services, platform::Window& self, platform::Window& Form1,
-                   platform::TextBox& Text1)
+FormCore::FormCore(platform::Services& services, platform::Window& self, platform::TextBox& Text1,
+                   const FormCore* opener)
     : calculator(Text1, services),
       fkey_memory(Text1, services),
       memo(services),
       services(services),
       self(self),
-      Form1(Form1),
-      Text1(Text1) {}
+      Form1(opener != nullptr ? opener->Form1 : self),
+      Text1(Text1),
+      place_in_chain(opener != nullptr ? opener->place_in_chain + 1 : 1) {}
 
 FormCore::~FormCore() = default;
+
+std::string FormCore::accessible_description() const {
+    if (place_in_chain == 1) {
+        return {};
+    }
+    return std::to_string(place_in_chain) + std::string(further_window_description);
+}
 
 void FormCore::Form_Load() {
     calculator.Form_Load();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <exception>
 #include <memory>
+#include <string>
 
 #include "engine/calculator.h"
 #include "engine/memory_registers.h"
@@ -26,10 +27,11 @@ struct Modifiers {
 // turns toolkit events into these calls and implements platform::Window and platform::TextBox.
 class FormCore {
 public:
-    // self is the window this core belongs to; Form1 is the main window (self, for the main
-    // window itself), which size, caption and clock statements address from any window.
-    FormCore(platform::Services& services, platform::Window& self, platform::Window& Form1,
-             platform::TextBox& Text1);
+    // self is the window this core belongs to. opener is the core of the window whose "z"
+    // opened it, none for the main window; its Form1, which size, caption and clock statements
+    // address from any window, is the opener's main window (self, for the main window).
+    FormCore(platform::Services& services, platform::Window& self, platform::TextBox& Text1,
+             const FormCore* opener = nullptr);
     ~FormCore();
 
     // Events. Each runs to its end; a fault in any of them is shown in a box and the program
@@ -58,6 +60,10 @@ public:
     // The window the code calls Form1, and this core's own window.
     platform::Window& main_window() const { return Form1; }
     platform::Window& window() const { return self; }
+    // What a screen reader adds to the window's name, "Kirune": every window has that name and
+    // opens in the same place, so a further one tells its place in the chain of "z" ("2 番目の
+    // ウィンドウ"); the main window adds nothing.
+    std::string accessible_description() const;
 
     // The actions of the keys that act on windows, the memo and the clipboard; the key map
     // reaches the calculator's own actions directly.
@@ -97,6 +103,7 @@ private:
     platform::Window& self;
     platform::Window& Form1;
     platform::TextBox& Text1;
+    const int place_in_chain;  // 1 for the main window
     // The key-down a further character of a stroke belongs to.
     std::uint16_t last_key_code = 0;
     int last_shift = 0;

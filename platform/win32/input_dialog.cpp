@@ -94,17 +94,18 @@ INT_PTR CALLBACK dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lp
 std::optional<std::wstring> input_dialog(HWND owner, const std::wstring& prompt,
                                          const std::wstring& title,
                                          const std::wstring& default_text) {
-    // Dialog units. The field comes first: it takes the focus, as the user types at once.
+    // Dialog units. The prompt comes just before the field, so screen readers take it for the
+    // field's label; the field is the first tab stop and takes the focus, as the user types at
+    // once. SS_NOPREFIX: an "&" in the prompt shows as typed.
     DialogTemplate dialog(title, 240, 84, 4);
+    dialog.add_item(SS_LEFT | SS_NOPREFIX, 7, 7, 170, 50, static_cast<WORD>(-1), static_class,
+                    prompt);
     dialog.add_item(ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 63, 226, 14, field_id, edit_class,
                     default_text);
     dialog.add_item(BS_DEFPUSHBUTTON | WS_TABSTOP, 183, 7, 50, 14, IDOK, button_class,
                     to_wide(ok_button_text));
     dialog.add_item(BS_PUSHBUTTON | WS_TABSTOP, 183, 25, 50, 14, IDCANCEL, button_class,
                     to_wide(cancel_button_text));
-    // SS_NOPREFIX: an "&" in the prompt shows as typed.
-    dialog.add_item(SS_LEFT | SS_NOPREFIX, 7, 7, 170, 50, static_cast<WORD>(-1), static_class,
-                    prompt);
     std::wstring answer;
     const INT_PTR result = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialog.get(), owner,
                                                    dialog_proc, reinterpret_cast<LPARAM>(&answer));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "platform/form_layout.h"
@@ -44,6 +45,7 @@ public:
     }
     void show() override { ++record.shows, record.visible = true; }
     void hide() override { record.visible = false; }
+    std::unique_ptr<platform::Window> create_form() override { return nullptr; }
 
     WindowRecord record;
     bool wayland = false;  // a window system that places every window itself

@@ -102,15 +102,15 @@ std::string window_problem(const WindowState& s) {
 
 }  // namespace
 
-HeadlessForm::HeadlessForm(FakeServices* shared, platform::Window* Form1)
+HeadlessForm::HeadlessForm(FakeServices* shared, const input::FormCore* opener)
     : owned_services(shared ? nullptr : std::make_unique<FakeServices>()),
       services(shared ? *shared : *owned_services),
-      core(services, *this, Form1 ? *Form1 : *this, *this) {
+      core(services, *this, *this, opener) {
     core.Form_Load();
 }
 
 std::unique_ptr<platform::Window> HeadlessForm::create_form() {
-    return std::make_unique<HeadlessForm>(&services, &core.main_window());
+    return std::make_unique<HeadlessForm>(&services, &core);
 }
 
 void HeadlessForm::type(std::string_view keys) {

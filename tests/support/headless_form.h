@@ -32,8 +32,8 @@ struct WindowState {
 class HeadlessForm : public FakeWindow, public platform::TextBox {
 public:
     // A main window with services of its own, or a further window that shares the services
-    // and addresses Form1 as its main window.
-    explicit HeadlessForm(FakeServices* shared = nullptr, platform::Window* Form1 = nullptr);
+    // and was opened in the opener's window.
+    explicit HeadlessForm(FakeServices* shared = nullptr, const input::FormCore* opener = nullptr);
 
     std::unique_ptr<platform::Window> create_form() override;
 

@@ -235,13 +235,10 @@ void update(QAccessibleEvent* event) {
 
 }  // namespace
 
-void keep_accessible_name(QWidget& window, int number) {
+void keep_accessible_name(QWidget& window, const std::string& description) {
     drop_early_interface<FormAccessible>(window);
     window.setAccessibleName(platform::qt::to_qstring(platform::program_name));
-    if (number > 1) {
-        window.setAccessibleDescription(QString::number(number) +
-                                        QStringLiteral(" 番目のウィンドウ"));
-    }
+    window.setAccessibleDescription(platform::qt::to_qstring(description));
 }
 
 void install_display_accessibility(Display& display) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 class QWidget;
 
 namespace window::qt {
@@ -7,9 +9,8 @@ namespace window::qt {
 class Display;
 
 // Gives the window the name a screen reader calls it by, whatever its caption: the caption
-// turns into a ticking clock. Every window has that name and opens in the same place, so a
-// further one (number 2, 3, ... in the chain) tells its place: "Kirune. 2 番目のウィンドウ.".
-void keep_accessible_name(QWidget& window, int number);
+// turns into a ticking clock. The description is the core's (the place of a further window).
+void keep_accessible_name(QWidget& window, const std::string& description);
 
 // Makes the display heard by a screen reader as a calculator's display should be: its whole
 // text read on focus, and every text it did not get by typing spoken once, as written. The

@@ -47,20 +47,18 @@ QFont display_font() {
 
 }  // namespace
 
-CalculatorForm::CalculatorForm(platform::Services& services)
-    : CalculatorForm(services, nullptr, 1) {}
+CalculatorForm::CalculatorForm(platform::Services& services) : CalculatorForm(services, nullptr) {}
 
-CalculatorForm::CalculatorForm(platform::Services& services, platform::Window& Form1, int number)
-    : CalculatorForm(services, &Form1, number) {}
+CalculatorForm::CalculatorForm(platform::Services& services, const input::FormCore& opener)
+    : CalculatorForm(services, &opener) {}
 
-CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* Form1, int number)
+CalculatorForm::CalculatorForm(platform::Services& services, const input::FormCore* opener)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       services(services),
-      number(number),
       Text1(new Display(this)),
-      core(services, *this, Form1 != nullptr ? *Form1 : *this, Text1->text_box()) {
+      core(services, *this, Text1->text_box(), opener) {
     setWindowTitle(platform::qt::to_qstring(platform::program_name));
-    keep_accessible_name(*this, number);
+    keep_accessible_name(*this, core.accessible_description());
     // The icon is the application's, set once in main(): building it per window would copy
     // the pixels again for every "z".
     // No layout sets a minimum size: a 30-twip window really is 2 pixels wide.
@@ -108,7 +106,7 @@ void CalculatorForm::build_buttons(const QFont& font) {
 }
 
 std::unique_ptr<platform::Window> CalculatorForm::create_form() {
-    return std::make_unique<CalculatorForm>(services, core.main_window(), number + 1);
+    return std::make_unique<CalculatorForm>(services, core);
 }
 
 // The core ends the program or hides the window; the close is accepted, so Qt hides it too.

@@ -29,9 +29,9 @@ class CalculatorForm : public QWidget, public platform::Window {
 public:
     // The main window, which the code calls Form1.
     explicit CalculatorForm(platform::Services& services);
-    // A further window, opened with "z": its own state, the shared services and main window.
-    // number is its place in the chain of windows (the main window is the first).
-    CalculatorForm(platform::Services& services, platform::Window& Form1, int number);
+    // A further window, opened with "z" in the opener's window: its own state, the shared
+    // services and main window.
+    CalculatorForm(platform::Services& services, const input::FormCore& opener);
     ~CalculatorForm() override;
 
     float left() const override;
@@ -62,11 +62,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    CalculatorForm(platform::Services& services, platform::Window* Form1, int number);
+    CalculatorForm(platform::Services& services, const input::FormCore* opener);
     void build_buttons(const QFont& font);
 
     platform::Services& services;
-    const int number;
     Display* Text1;  // a child: Qt deletes it with the window
     QTimer Timer1;
     // In the order of platform::button_rows, which is the tab order.

@@ -13,6 +13,8 @@
 #include <QStyleOptionFrame>
 
 #include "input/form_core.h"
+#include "platform/qt/qt_text.h"
+#include "platform/texts.h"
 #include "window/qt/accessibility.h"
 #include "window/qt/key_translation.h"
 
@@ -43,7 +45,7 @@ void DisplayText::refresh() {
 Display::Display(QWidget* parent) : QLineEdit(parent) {
     install_display_accessibility(*this);
     setObjectName(QStringLiteral("Text1"));
-    setAccessibleName(QStringLiteral("表示"));
+    setAccessibleName(platform::qt::to_qstring(platform::display_name));
     setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // The default limit of 32767 characters would cut what the program writes.
     setMaxLength(INT_MAX);

@@ -41,12 +41,11 @@ HFONT display_font(unsigned dpi) {
 
 CalculatorForm::CalculatorForm(platform::Services& services) : CalculatorForm(services, nullptr) {}
 
-CalculatorForm::CalculatorForm(platform::Services& services, platform::Window& Form1)
-    : CalculatorForm(services, &Form1) {}
+CalculatorForm::CalculatorForm(platform::Services& services, const input::FormCore& opener)
+    : CalculatorForm(services, &opener) {}
 
-CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* Form1)
-    : services(services),
-      core(services, *this, Form1 != nullptr ? *Form1 : *this, Text1.text_box()) {
+CalculatorForm::CalculatorForm(platform::Services& services, const input::FormCore* opener)
+    : services(services), core(services, *this, Text1.text_box(), opener) {
     register_form_class(form_proc);
     // Created as an overlapped window so that Windows picks its default place (cascading the
     // windows "z" opens), then made a popup: a popup would always open at the screen's corner.
@@ -75,13 +74,16 @@ CalculatorForm::CalculatorForm(platform::Services& services, platform::Window* F
 
     Text1.attach(core);
     core.Form_Load();
-    // Named once the window is up: the annotation service is no part of the start-up.
+    // Named once the window is up: the annotation service and UI Automation are no part of the
+    // start-up.
     PostMessageW(form, name_message, 0, 0);
 }
 
 // The window goes before the core: no message may reach a core being destroyed.
 CalculatorForm::~CalculatorForm() {
     Text1.detach();
+    Text1.text_box().screen_reader = nullptr;
+    screen_reader.reset();
     SetWindowLongPtrW(form, GWLP_USERDATA, 0);
     DestroyWindow(form);
     if (font != nullptr) {
@@ -146,9 +148,21 @@ LRESULT CalculatorForm::handle_message(UINT message, WPARAM wparam, LPARAM lpara
                 return *brush;
             }
             break;
-        case name_message:
-            keep_accessible_name(form, platform::win32::to_wide(platform::program_name).c_str());
+        case name_message: {
+            const std::wstring description =
+                platform::win32::to_wide(core.accessible_description());
+            keep_accessible_names(form, description, Text1.handle());
+            screen_reader.emplace(form, description, system_accessibility_calls());
+            Text1.text_box().screen_reader = &*screen_reader;
             return 0;
+        }
+        case WM_GETOBJECT:
+            if (screen_reader) {
+                if (const auto element = screen_reader->get_object(wparam, lparam)) {
+                    return *element;
+                }
+            }
+            break;
         case WM_CLOSE:
             // Not destroyed: the core ends the program or hides the window.
             core.window_closed();
@@ -169,7 +183,7 @@ LRESULT CalculatorForm::handle_message(UINT message, WPARAM wparam, LPARAM lpara
 }
 
 std::unique_ptr<platform::Window> CalculatorForm::create_form() {
-    return std::make_unique<CalculatorForm>(services, core.main_window());
+    return std::make_unique<CalculatorForm>(services, core);
 }
 
 }  // namespace window::win32

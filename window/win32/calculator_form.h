@@ -13,6 +13,7 @@
 #include "platform/services.h"
 #include "platform/twips.h"
 #include "platform/window.h"
+#include "window/win32/accessibility.h"
 #include "window/win32/display.h"
 
 namespace window::win32 {
@@ -25,8 +26,9 @@ class CalculatorForm : public platform::Window {
 public:
     // The main window, which the code calls Form1.
     explicit CalculatorForm(platform::Services& services);
-    // A further window, opened with "z": its own state, the shared services and main window.
-    CalculatorForm(platform::Services& services, platform::Window& Form1);
+    // A further window, opened with "z" in the opener's window: its own state, the shared
+    // services and main window.
+    CalculatorForm(platform::Services& services, const input::FormCore& opener);
     ~CalculatorForm() override;
     CalculatorForm(const CalculatorForm&) = delete;
     CalculatorForm& operator=(const CalculatorForm&) = delete;
@@ -55,7 +57,7 @@ public:
     HWND handle() const { return form; }
 
 private:
-    CalculatorForm(platform::Services& services, platform::Window* Form1);
+    CalculatorForm(platform::Services& services, const input::FormCore* opener);
     static LRESULT CALLBACK form_proc(HWND form, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
     std::optional<LRESULT> display_colours(HDC dc);
@@ -83,6 +85,8 @@ private:
     std::optional<std::uint32_t> display_colour;
     HBRUSH display_brush = nullptr;
     bool timer_running = false;
+    // Once the window is up.
+    std::optional<ScreenReader> screen_reader;
 
 public:
     input::FormCore core;

@@ -5,6 +5,7 @@
 #include <windowsx.h>
 
 #include "input/form_core.h"
+#include "platform/texts.h"
 #include "platform/win32/wide_text.h"
 #include "window/win32/key_translation.h"
 
@@ -29,14 +30,26 @@ LRESULT taken_result(UINT message) {
 
 }  // namespace
 
-void DisplayText::set_text(std::string text) {
+// A text equal to the one shown is not set again: a screen reader would hear it twice.
+void DisplayText::show(std::string text, bool typed) {
     value = std::move(text);
+    if (value == shown) {
+        return;
+    }
+    shown = value;
+    const std::wstring wide = platform::win32::to_wide(shown);
     if (edit != nullptr) {
-        SetWindowTextW(edit, platform::win32::to_wide(value).c_str());
+        SetWindowTextW(edit, wide.c_str());
+    }
+    if (screen_reader != nullptr) {
+        screen_reader->display_changed(edit, wide, typed);
     }
 }
 
 void Display::create(HWND form) {
+    // Screen readers name a text box after the label created just before it.
+    CreateWindowExW(0, L"STATIC", platform::win32::to_wide(platform::display_name).c_str(),
+                    WS_CHILD, 0, 0, 0, 0, form, nullptr, GetModuleHandleW(nullptr), nullptr);
     // Right-aligned like a calculator's register; ES_AUTOHSCROLL shows the end of a long text.
     shown_text.edit =
         CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"0",

@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 #include <windows.h>
 
 #include "platform/twips.h"
 #include "platform/window.h"
+#include "window/win32/accessibility.h"
 
 namespace input {
 class FormCore;
@@ -19,12 +21,18 @@ namespace window::win32 {
 class DisplayText : public platform::TextBox {
 public:
     const std::string& text() const override { return value; }
-    void set_text(std::string text) override;
+    void set_text(std::string text) override { show(std::move(text), false); }
+    void set_typed_text(std::string text) override { show(std::move(text), true); }
 
     HWND edit = nullptr;
+    // Told of every change once the window is up.
+    ScreenReader* screen_reader = nullptr;
 
 private:
+    void show(std::string text, bool typed);
+
     std::string value = "0";
+    std::string shown = "0";
 };
 
 // Text1: the window's one visible control, an EDIT subclassed so that every key stroke and
