@@ -94,12 +94,13 @@ declare -A spare=([pie]=--nopie [stackprotector]=--nostackprotector [relro]=--no
     [bindnow]=--nobindnow [branch]=--nocfprotection)
 enabled=$(dpkg-buildflags --query-features hardening |
     awk '/^Feature:/ { feature = $2 } /^Enabled: yes/ { print feature }')
-readelf -n "$(c++ -print-file-name=Scrt1.o)" | grep -q 'x86 feature: IBT, SHSTK' ||
+if [[ $(readelf -n "$(c++ -print-file-name=Scrt1.o)") != *"x86 feature: IBT, SHSTK"* ]]; then
     enabled=$(sed '/^branch$/d' <<<"$enabled")
+fi
 for feature in "${!spare[@]}"; do
     grep -qx "$feature" <<<"$enabled" || options+=("${spare[$feature]}")
 done
-if hardening-check --help | grep -q -- --nobranchprotection; then
+if [[ $(hardening-check --help) == *--nobranchprotection* ]]; then
     options+=(--nobranchprotection)
 fi
 check "hardening-check ${options[*]}" hardening-check "${options[@]}" "$work/root/usr/bin/kirune"
