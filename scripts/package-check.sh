@@ -35,15 +35,22 @@ check() {  # check NAME COMMAND...: runs the command, counts and names the outco
 work=$(mktemp -d)
 xvfb_pid=
 kirune_pid=
+installed() {  # the names of the packages installed now, sorted
+    dpkg-query -W -f '${db:Status-Abbrev} ${Package}\n' | awk '$1 == "ii" { print $2 }' | sort
+}
 before=$work/packages-before
-dpkg-query -W -f '${Package}\n' | sort >"$before"
 leave() {
     [ -n "$kirune_pid" ] && kill "$kirune_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     # Whatever the installation added goes again, also when a check failed or the run was cut.
+    # The lists are taken right around apt-get, which holds dpkg's lock while it runs: what
+    # others install on a shared machine meanwhile is left alone.
     local added
-    added=$(dpkg-query -W -f '${Package}\n' | sort | comm -13 "$before" - | tr '\n' ' ')
-    if [ -n "$added" ]; then
+    if [ -f "$before" ] && [ ! -f "$work/added" ]; then
+        installed | comm -13 "$before" - >"$work/added"
+    fi
+    [ -f "$work/added" ] && added=$(tr '\n' ' ' <"$work/added")
+    if [ -n "${added:-}" ]; then
         # shellcheck disable=SC2086  # package names, one word each
         DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq $added >/dev/null 2>&1 || true
     fi
@@ -119,8 +126,11 @@ status_is() {  # status_is STATUS: kirune's state in dpkg ("" when dpkg has no r
     status=$(dpkg-query -W -f '${Status}' kirune 2>/dev/null) || true
     [ "$status" = "$1" ] || { echo "kirune's status: '$status'"; false; }
 }
+installed >"$before"
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "./$deb" >"$work/install.log" 2>&1 ||
     cat "$work/install.log"
+installed | comm -13 "$before" - >"$work/added"
+echo "package-check: apt-get installed: $(tr '\n' ' ' <"$work/added")"
 check "installed" status_is "install ok installed"
 
 # The installed program on an X server of its own, no window manager, no Wayland.
