@@ -39,21 +39,29 @@ installed() {  # the names of the packages installed now, sorted
     dpkg-query -W -f '${db:Status-Abbrev} ${Package}\n' | awk '$1 == "ii" { print $2 }' | sort
 }
 before=$work/packages-before
+purge_added() {  # purges what apt-get install brought; fails when any of it stays
+    local added left
+    # Only those still installed: apt-get refuses the whole list for one name it cannot find,
+    # and a purged local package is such a name.
+    added=$(installed | comm -12 - "$work/added" | tr '\n' ' ')
+    if [ -n "$added" ]; then
+        # shellcheck disable=SC2086  # package names, one word each
+        DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq $added >"$work/purge.log" 2>&1 ||
+            cat "$work/purge.log"
+    fi
+    left=$(installed | comm -12 - "$work/added" | tr '\n' ' ')
+    [ -z "$left" ] || { echo "still installed: $left"; false; }
+}
 leave() {
     [ -n "$kirune_pid" ] && kill "$kirune_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-    # Whatever the installation added goes again, also when a check failed or the run was cut.
-    # The lists are taken right around apt-get, which holds dpkg's lock while it runs: what
-    # others install on a shared machine meanwhile is left alone.
-    local added
+    # What the installation brought goes again also when the run was cut short. The lists are
+    # taken right around apt-get, which holds dpkg's lock while it runs: what others install on
+    # a shared machine meanwhile is left alone.
     if [ -f "$before" ] && [ ! -f "$work/added" ]; then
         installed | comm -13 "$before" - >"$work/added"
     fi
-    [ -f "$work/added" ] && added=$(tr '\n' ' ' <"$work/added")
-    if [ -n "${added:-}" ]; then
-        # shellcheck disable=SC2086  # package names, one word each
-        DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq $added >/dev/null 2>&1 || true
-    fi
+    [ -f "$work/added" ] && { purge_added || true; }
     rm -rf "$work"
 }
 trap leave EXIT
@@ -121,7 +129,7 @@ git ls-files -z --cached --others --exclude-standard | tar --null -T - -cf - | t
 make -C "$copy" package >"$work/copy-build.log" 2>&1 || cat "$work/copy-build.log"
 check "the same .deb from another folder" cmp "$deb" "$copy/$deb"
 
-status_is() {  # status_is STATUS: kirune's state in dpkg ("" when dpkg has no record of it)
+status_is() {  # status_is STATUS: kirune's state in dpkg
     local status
     status=$(dpkg-query -W -f '${Status}' kirune 2>/dev/null) || true
     [ "$status" = "$1" ] || { echo "kirune's status: '$status'"; false; }
@@ -153,8 +161,7 @@ kill "$kirune_pid"
 wait "$kirune_pid" 2>/dev/null || true
 kirune_pid=
 
-DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq kirune >/dev/null
-check "purged" status_is ""
+check "purged, with what its installation brought" purge_added
 
 echo "package-check: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
