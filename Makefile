@@ -83,9 +83,11 @@ fuzz:
 
 # A Debian package from a release build of its own (the test build carries the sanitizers):
 # build-release/kirune_1.00_amd64.deb, installable with apt-get install ./kirune_1.00_*.deb.
+# Configured every time, so that a build-release/ from before takes the preset's settings and
+# this machine's dpkg-buildflags as they are now (unchanged flags rebuild nothing).
 package:
 	@scripts/install-deps.sh build run package
-	@$(call configure,build-release,release)
+	cmake --preset release >/dev/null
 	cmake --build --preset release --target package
 
 format:

@@ -29,15 +29,20 @@ groups[test]="xvfb xauth xdotool dbus at-spi2-core python3 xclip orca python3-py
 # and a small window manager (openbox) for a real title bar on the box.
 groups[screenshots]="xvfb xauth xdotool x11-utils imagemagick openbox"
 # The package checks that run with the tests: cpack's Debian package (dpkg-shlibdeps from
-# dpkg-dev, which calls file), lintian, the desktop entry and metainfo validators; the Windows
-# resource check (windres) skips itself without its tool, so that comes along too.
-groups[package]="dpkg-dev file lintian desktop-file-utils appstream binutils-mingw-w64-x86-64"
+# dpkg-dev, which calls file; dpkg-buildflags for the release build's flags), lintian, the
+# desktop entry and metainfo validators; the Windows resource check (windres) skips itself
+# without its tool, so that comes along too. scripts/package-check.sh besides: hardening-check
+# (devscripts is the only package that has it), and xdotool to see the installed program's
+# window.
+groups[package]="dpkg-dev file lintian desktop-file-utils appstream binutils-mingw-w64-x86-64
+    devscripts xdotool"
 # The form fuzzer: clang with its libFuzzer runtime (make test runs it for 30 seconds).
 groups[fuzz]="clang libclang-rt-dev"
 # make bench: xcalc with its fonts to compare with, the X11 libraries of the timing probe
-# (XDamage, XTest), Google Benchmark.
+# (XDamage, XTest), Google Benchmark, and dpkg-buildflags, as the program is measured with the
+# flags it ships with.
 groups[bench]="xvfb xauth x11-apps xfonts-base libbenchmark-dev libx11-dev libxdamage-dev
-    libxtst-dev libxext-dev python3"
+    libxtst-dev libxext-dev python3 dpkg-dev"
 groups[format]="clang-format"
 # xvfb-run, for make run on a machine without a display.
 groups[xvfb]="xvfb xauth"
