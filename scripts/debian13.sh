@@ -76,7 +76,10 @@ bind /dev rbind
 cp /etc/resolv.conf "$root/etc/resolv.conf"
 
 rm -rf "$root/root/kirune"
-git clone --quiet "$top" "$root/root/kirune"
+# The commit checked out here: a clone of a worktree's folder would check out the repository's
+# own HEAD instead.
+git clone --quiet --no-checkout "$top" "$root/root/kirune"
+git -C "$root/root/kirune" checkout --quiet --detach "$(git -C "$top" rev-parse HEAD)"
 echo "debian13: in $(cat "$root/etc/debian_version"): $command"
 chroot "$root" /usr/bin/env -i HOME=/root TERM="${TERM:-dumb}" LANG=C.UTF-8 CI="${CI:-}" \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
