@@ -9,7 +9,7 @@ status=0
 # そこでとまれ！ as UTF-16 code units: read as UTF-8, not as a code page.
 for line in 'FILEVERSION 1, 0, 0, 0' 'VALUE "FileVersion", "1.00"' 'VALUE "ProductName", "Kirune"' \
     'VALUE "Comments", L"\x305d\x3053\x3067\x3068\x307e\x308c\xff01"' 'LANGUAGE 17, 1' \
-    'VALUE "OriginalFilename", "kirune.exe"' 'VALUE "Translation", 0x411, 1200'; do
+    'VALUE "OriginalFilename", "Kirune.exe"' 'VALUE "Translation", 0x411, 1200'; do
     printf "%s\n" "$rc" | grep -qF -- "$line" || { echo "FAIL: no $line"; status=1; }
 done
 [ "$(printf "%s\n" "$rc" | grep -c RT_ICON)" = 4 ] || { echo "FAIL: not 4 icon images"; status=1; }
