@@ -85,7 +85,10 @@ void FormCore::open_extra_window() {
 // point pressed. Offsets come from Form1's size even in a further window.
 void FormCore::Text1_MouseDown(float x, float y) {
     guarded([&] {
-        self.set_timer_enabled(true);
+        // A click while the clock runs keeps its beat: the caption ticks on, not from the click.
+        if (!self.timer_enabled()) {
+            self.set_timer_enabled(true);
+        }
         const float half_height = Form1.height() / 2;
         if (y > half_height) {
             self.set_top(self.top() + (y - half_height));

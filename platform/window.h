@@ -51,6 +51,8 @@ public:
     virtual void set_caption(std::string_view caption) = 0;
     virtual void set_display_colour(std::uint32_t colour) = 0;
 
+    // The clock's timer. Enabling starts a fresh interval, also on a running timer: whether a
+    // running clock may restart is the caller's rule.
     virtual bool timer_enabled() const = 0;
     virtual void set_timer_enabled(bool enabled) = 0;
 

@@ -232,6 +232,7 @@ constexpr Row window_keys[] = {
     {"\x14\x14",                   "0", "top=0"},
     // The pull puts Form1's centre under the pointer; in mouse mode the window flees
     {"[Down 1000 227.5]",          "0", "pos=3300,2100;timer=1"},
+    {" [Down 15 15]",              "0", "timer=1;size=30x30"},  // a running clock keeps its beat
     {"[Down 700 0]",               "0", "pos=3000,1872.5"},
     {"[Down 700 127.5][Tick][Up]", "0", "pos=3000,2000;timer=0;caption={now}"},
     {"[Move 1000 227.5]",          "0", "pos=3000,2000"},

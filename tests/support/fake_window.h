@@ -14,7 +14,8 @@ struct WindowRecord {
     float left = 3000, top = 2000, width = 1400, height = 255;  // twips
     std::string caption = "untitled";
     std::uint32_t colour = 0x00123456;
-    bool timer = false, on_top = false, visible = false;
+    int timer = 0;  // off, or the intervals started since: 2 says a running clock was restarted
+    bool on_top = false, visible = false;
     int shows = 0;
     bool operator==(const WindowRecord&) const = default;
 };
@@ -36,8 +37,8 @@ public:
     float screen_height() const override { return 15360; }
     void set_caption(std::string_view text) override { record.caption = text; }
     void set_display_colour(std::uint32_t colour) override { record.colour = colour; }
-    bool timer_enabled() const override { return record.timer; }
-    void set_timer_enabled(bool enabled) override { record.timer = enabled; }
+    bool timer_enabled() const override { return record.timer != 0; }
+    void set_timer_enabled(bool enabled) override { record.timer = enabled ? record.timer + 1 : 0; }
     bool stay_on_top() const override { return record.on_top; }
     void set_stay_on_top(bool enabled) override { record.on_top = enabled; }
     std::string button_caption(std::size_t row) const override {

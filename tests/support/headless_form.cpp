@@ -199,7 +199,7 @@ std::map<std::string, std::string> HeadlessForm::observed() const {
             {"operand", shown(s.operand)}, {"reg", reg}, {"memo", shown(s.memo_text)},
             {"mouse", str(int{s.mouse_mode})}, {"pos", str(w.left) + "," + str(w.top)},
             {"size", str(w.width) + "x" + str(w.height)}, {"caption", w.caption},
-            {"timer", str(int{w.timer})}, {"colour", str(w.colour, 16)},
+            {"timer", str(w.timer)}, {"colour", str(w.colour, 16)},
             {"top", str(int{w.on_top})}, {"shows", str(w.shows)},
             {"visible", str(int{w.visible})}};
         // clang-format on

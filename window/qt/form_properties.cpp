@@ -105,10 +105,7 @@ bool CalculatorForm::timer_enabled() const {
 
 void CalculatorForm::set_timer_enabled(bool enabled) {
     if (enabled) {
-        // Enabling a running timer must not restart its interval.
-        if (!Timer1.isActive()) {
-            Timer1.start();
-        }
+        Timer1.start();
     } else {
         Timer1.stop();
     }

@@ -113,10 +113,9 @@ bool CalculatorForm::timer_enabled() const {
 }
 
 void CalculatorForm::set_timer_enabled(bool enabled) {
-    // Enabling a running timer must not restart its interval.
-    if (enabled && !timer_running) {
-        SetTimer(form, clock_timer_id, 100, nullptr);
-    } else if (!enabled && timer_running) {
+    if (enabled) {
+        SetTimer(form, clock_timer_id, 100, nullptr);  // a running one starts its interval anew
+    } else if (timer_running) {
         KillTimer(form, clock_timer_id);
     }
     timer_running = enabled;
