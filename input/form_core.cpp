@@ -51,6 +51,11 @@ void FormCore::key_stroke(std::uint16_t key_code, Modifiers held, char16_t typed
     std::uint16_t code = key_code;
     Text1_KeyDown(code, last_shift);
     stroke_character(typed, control_keys);
+    // Alt+F4 keeps the meaning Windows gives it once its key-down has cleared register 4: the
+    // window closes, on every desktop that lets the stroke reach the program.
+    if (key_code == key_f1 + 3 && last_shift == alt_bit && !services.program_ending()) {
+        window_closed();
+    }
 }
 
 void FormCore::stroke_character(char16_t typed, ControlKeys control_keys) {

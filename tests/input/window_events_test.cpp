@@ -21,7 +21,7 @@ constexpr Modifiers none{}, shift{.shift = true}, ctrl{.ctrl = true}, alt{.alt =
 constexpr ControlKeys named = ControlKeys::named, windows = ControlKeys::platform;
 
 // Keys typed first, one stroke, a further character of that stroke (0: none), keys typed after,
-// the platform's rule for Ctrl, and the display.
+// the platform's rule for Ctrl, the display, and whether the program is ending.
 struct StrokeCase {
     std::string_view before;
     Stroke stroke;
@@ -29,6 +29,7 @@ struct StrokeCase {
     std::string_view after;
     ControlKeys rule;
     std::string_view display;
+    bool ends = false;
 };
 
 // clang-format off
@@ -41,7 +42,8 @@ constexpr StrokeCase strokes[] = {
     {"12", {0, none, u'／'}, 0, "3\r", named, "4"},  // full-width characters are typed narrow
     {"12", {'H', ctrl, 8}, 0, "", named, "12"},  // X11's Ctrl+H must not clear
     {"12", {'H', ctrl, 8}, 0, "", windows, "0"},  // Windows' does
-    {"12x", {'5', none, u'5'}, 0, "", named, "12"},  // the program is ending
+    {"12x", {'5', none, u'5'}, 0, "", named, "12", true},  // the program is ending
+    {"12", {115, alt, 0}, 0, "", windows, "12", true},  // Alt+F4 closed the main window
 };
 // clang-format on
 
@@ -57,6 +59,7 @@ TEST(WindowEvents, StrokesRaiseKeyDownThenTheTypedCharactersKeyPress) {
         }
         form.type(c.after);
         EXPECT_EQ(form.display(), c.display);
+        EXPECT_EQ(form.services.end_calls, c.ends ? 1 : 0);
     }
 }
 

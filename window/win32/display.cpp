@@ -143,11 +143,6 @@ void Display::key_down(UINT message, WPARAM key) {
             has_char && message == WM_KEYDOWN ? static_cast<char16_t>(typed.wParam) : char16_t{0},
             input::ControlKeys::platform);
     }
-    // Alt+F4 keeps its Windows meaning after the handler cleared its register: the window
-    // closes, as the default handling of the stroke would close it.
-    if (message == WM_SYSKEYDOWN && key_code == VK_F4 && IsWindow(handle())) {
-        PostMessageW(GetAncestor(handle(), GA_ROOT), WM_SYSCOMMAND, SC_CLOSE, 0);
-    }
 }
 
 void Display::mouse(UINT message, WPARAM buttons, LPARAM at) {
