@@ -4,11 +4,14 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QtGlobal>
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusVariant>
+#endif
 
 #include "platform/identity.h"
 #include "platform/qt/qt_text.h"
