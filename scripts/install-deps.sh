@@ -28,10 +28,10 @@ groups[test]="xvfb xauth xdotool dbus at-spi2-core python3 xclip orca python3-py
 # scripts/screenshots.sh, for the README's pictures: window queries (x11-utils), ImageMagick,
 # and a small window manager (openbox) for a real title bar on the box.
 groups[screenshots]="xvfb xauth xdotool x11-utils imagemagick openbox"
-# The package checks that run with the tests: cpack's Debian package (dpkg-shlibdeps from
-# dpkg-dev, which calls file; dpkg-buildflags for the release build's flags), lintian, the
-# desktop entry and metainfo validators; the Windows resource check (windres) skips itself
-# without its tool, so that comes along too. scripts/package-check.sh besides: hardening-check
+# The desktop checks that run with the tests: the desktop entry and metainfo validators; the
+# Windows resource check (windres) skips itself without its tool, so that comes along too. The
+# package and scripts/package-check.sh: cpack's Debian package (dpkg-shlibdeps from dpkg-dev,
+# which calls file; dpkg-buildflags for the release build's flags), lintian, hardening-check
 # (devscripts is the only package that has it), and xdotool to see the installed program's
 # window.
 groups[package]="dpkg-dev file lintian desktop-file-utils appstream binutils-mingw-w64-x86-64

@@ -122,6 +122,20 @@ check "hardening-check ${options[*]}" hardening-check "${options[@]}" "$work/roo
 
 check "lintian: no error, no warning" lintian --fail-on error,warning --tag-display-limit 0 "$deb"
 
+# What a user gets besides the program: the dependencies dpkg-shlibdeps found, the fonts and the
+# Wayland plugin named by hand, and the program answering --version without a display.
+fields() {
+    local depends recommends version
+    depends=$(dpkg-deb --field "$deb" Depends)
+    recommends=$(dpkg-deb --field "$deb" Recommends)
+    version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$work/root/usr/bin/kirune" --version 2>&1) || true
+    [[ $depends == *libqt6widgets6* && $depends == *"fonts-ipafont-gothic | fonts-noto-cjk"* ]] ||
+        { echo "Depends: $depends"; return 1; }
+    [[ $recommends == qt6-wayland ]] || { echo "Recommends: $recommends"; return 1; }
+    [[ $version == "Kirune 1.00" ]] || { echo "kirune --version printed '$version'"; return 1; }
+}
+check "Depends, Recommends, --version" fields
+
 # Another folder, other file times, a later build: the same bytes.
 copy=$work/elsewhere/kirune-copy
 mkdir -p "$copy"
