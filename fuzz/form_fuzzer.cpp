@@ -1,8 +1,10 @@
-// Feeds arbitrary bytes to a chain of headless windows as key presses, key-downs with shift
-// states, mouse events and clock ticks, and makes the property test's check around every
-// event: nothing escaped the form, every box is one the program shows, a fault changed
-// nothing, and each window's state is one the calculator can be in. The boxes are answered at
-// once; the input box answers texts taken from the input.
+// Feeds arbitrary bytes to a chain of headless windows as the windows hand events over: key
+// strokes (key code, modifiers, character typed) and their further characters, mouse events,
+// clock ticks and closing, and makes the property test's check around every event: nothing
+// escaped the form, every typed character was cancelled, every box is one the program shows, a
+// fault changed nothing, no window changed once the program began to end, the display was
+// typed or written as the key does it, and each window's state is one the calculator can be
+// in. The boxes are answered at once; the input box answers texts taken from the input.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -19,27 +21,31 @@ namespace {
 
 using support::HeadlessForm;
 
-// The opcodes. Bytes below 0x80 type themselves; every other byte not named here types a row
-// of the key map, so most bytes reach an action.
+// The opcodes. Bytes below 0x80 are the strokes that type them; every other byte not named
+// here is the stroke of a row of the key map, so most bytes reach an action.
 enum Op : std::uint8_t {
-    key_down_op = 0x80,      // key code index, shift state
-    mouse_down_op = 0x81,    // x, y as 16-bit numbers of twips
-    mouse_move_op = 0x82,    // x, y
-    mouse_up_op = 0x83,      //
-    timer_op = 0x84,         //
-    window_op = 0x85,        // which window of the chain receives what follows
-    answer_op = 0x86,        // length, text: the next input box answer
-    random_op = 0x87,        // the next random number, in 256ths
-    wide_key_op = 0x88,      // a 16-bit character code
-    clock_text_op = 0x89,    // length, text: what the clock tells from now on
-    clipboard_op = 0x8A,     // length, text: what the clipboard holds from now on
-    first_key_map_op = 0x8B  // up to 0xFF
+    stroke_op = 0x80,        // key code index, modifiers (1 Shift, 2 Ctrl, 4 Alt, 8 Windows'
+                             // rule for Ctrl), the character typed
+    further_op = 0x81,       // a further character of the last stroke
+    mouse_down_op = 0x82,    // x, y as 16-bit numbers of twips
+    mouse_move_op = 0x83,    // x, y
+    mouse_up_op = 0x84,      //
+    timer_op = 0x85,         //
+    close_op = 0x86,         // the user closes the window
+    window_op = 0x87,        // which window of the chain receives what follows
+    answer_op = 0x88,        // length, text: the next input box answer
+    random_op = 0x89,        // the next random number, in 256ths
+    wide_key_op = 0x8A,      // a 16-bit character code, typed with no key
+    clock_text_op = 0x8B,    // length, text: what the clock tells from now on
+    clipboard_op = 0x8C,     // length, text: what the clipboard holds from now on
+    first_key_map_op = 0x8D  // up to 0xFF
 };
 
-// Delete, the keypad minus, F1 to F12 (indexes 2 to 13), keys that mean nothing there, and
-// Insert last.
-constexpr std::uint16_t key_down_codes[] = {46,  109, 112, 113, 114, 115, 116, 117, 118, 119,
-                                            120, 121, 122, 123, 189, 8,   13,  0,   45};
+// Delete, the keypad minus, F1 to F12 (indexes 2 to 13), Insert, keys whose code picks the
+// character typed (Backspace, Enter, Esc, space, the keypad's point, C, T, V), and no key.
+constexpr std::uint16_t stroke_codes[] = {46,  109, 112, 113, 114, 115, 116, 117,
+                                          118, 119, 120, 121, 122, 123, 45,  8,
+                                          13,  27,  32,  110, 'C', 'T', 'V', 0};
 
 class Reader {
 public:
@@ -82,50 +88,60 @@ std::vector<HeadlessForm*> chain_of(HeadlessForm& main) {
 
 void run(HeadlessForm& main, Reader& in) {
     HeadlessForm* target = &main;
-    // The shared check around every event, on the whole chain of windows; only a key typed
-    // into the main window is checked for a computed display.
+    // The shared check around every event, on the whole chain of windows; how the display
+    // was written is looked at in the main window.
     support::EventCheck check(main);
-    bool computes = false;
-    const auto deliver = [&](auto&& event) {
-        if (const std::string problem = check(event, computes); !problem.empty()) {
+    const auto deliver = [&](support::Writes kind, auto&& event) {
+        if (const std::string problem = check(event, kind); !problem.empty()) {
             broken(problem);
         }
-        computes = false;
     };
-    while (!in.done()) {
+    // Once the program ends its windows are gone, and the input with them.
+    while (!in.done() && main.services.end_calls == 0) {
         const std::uint8_t op = in.byte();
-        if (op < key_down_op || op >= first_key_map_op) {
+        if (op < stroke_op || op >= first_key_map_op) {
             const auto keys = input::key_map();
             const char16_t code =
-                op < key_down_op ? op : keys[(op - first_key_map_op) % keys.size()].code;
+                op < stroke_op ? op : keys[(op - first_key_map_op) % keys.size()].code;
             // Every window of the chain is checked after every event: a chain of four shows
             // everything a longer one would, at a speed that leaves time for other inputs.
             if (code == u'z' && chain_of(main).size() >= max_windows) {
                 continue;
             }
-            computes = target == &main && support::writes_number(code);
-            deliver([&] {
-                char16_t key = code;
-                target->core.Text1_KeyPress(key);
-                if (key != 0) {
-                    broken("a typed character was not cancelled: " + std::to_string(code));
-                }
-            });
+            deliver(support::writes(code), [&] { target->key(code); });
         } else {
             switch (static_cast<Op>(op)) {
-                case key_down_op: {
-                    const std::uint16_t code =
-                        key_down_codes[in.byte() % std::size(key_down_codes)];
-                    const int shift = in.byte() % 8;
-                    computes = target == &main && code >= 112 && code <= 123 && shift == 1;
-                    deliver([&] { target->key_down(code, shift); });
+                case stroke_op: {
+                    const std::uint16_t code = stroke_codes[in.byte() % std::size(stroke_codes)];
+                    const std::uint8_t flags = in.byte();
+                    const char16_t typed = in.byte();
+                    const input::Modifiers held{(flags & 1) != 0, (flags & 2) != 0,
+                                                (flags & 4) != 0};
+                    target->control_keys =
+                        (flags & 8) != 0 ? input::ControlKeys::platform : input::ControlKeys::named;
+                    // A recall writes a computed number. A stroke that types, with a character or
+                    // by its key (Backspace, Enter, Esc, space, the keypad's point), may act twice.
+                    const bool recall = code >= 112 && code <= 123 && flags % 8 == 1;
+                    const bool types = typed != 0 || (code != 0 && code < 45) || code == 110;
+                    deliver(types    ? support::Writes::two_events
+                            : recall ? support::Writes::number
+                                     : support::Writes::text,
+                            [&] { target->stroke(code, held, typed); });
                     break;
                 }
+                case further_op: {
+                    const char16_t typed = in.byte();
+                    deliver(support::Writes::any, [&] { target->further(typed); });
+                    break;
+                }
+                case close_op:
+                    deliver(support::Writes::text, [&] { target->core.window_closed(); });
+                    break;
                 case mouse_down_op:
                 case mouse_move_op: {
                     const auto x = static_cast<float>(static_cast<std::int16_t>(in.word()));
                     const auto y = static_cast<float>(static_cast<std::int16_t>(in.word()));
-                    deliver([&] {
+                    deliver(support::Writes::text, [&] {
                         if (op == mouse_down_op) {
                             target->core.Text1_MouseDown(x, y);
                         } else {
@@ -135,10 +151,10 @@ void run(HeadlessForm& main, Reader& in) {
                     break;
                 }
                 case mouse_up_op:
-                    deliver([&] { target->core.Text1_MouseUp(); });
+                    deliver(support::Writes::text, [&] { target->core.Text1_MouseUp(); });
                     break;
                 case timer_op:
-                    deliver([&] { target->core.Timer1_Timer(); });
+                    deliver(support::Writes::text, [&] { target->core.Timer1_Timer(); });
                     break;
                 case window_op: {
                     const auto chain = chain_of(main);
@@ -153,10 +169,7 @@ void run(HeadlessForm& main, Reader& in) {
                     break;
                 case wide_key_op: {
                     const char16_t code = in.word();
-                    deliver([&] {
-                        char16_t key = code;
-                        target->core.Text1_KeyPress(key);
-                    });
+                    deliver(support::writes(code), [&] { target->key(code); });
                     break;
                 }
                 case clock_text_op:

@@ -43,31 +43,35 @@ void FormCore::Text1_KeyDown(std::uint16_t& key_code, int shift) {
     guarded([&] { input::Text1_KeyDown(*this, key_code, shift); });
 }
 
-void FormCore::key_stroke(std::uint16_t key_code, Modifiers held, char16_t typed,
-                          ControlKeys control_keys) {
+char16_t FormCore::key_stroke(std::uint16_t key_code, Modifiers held, char16_t typed,
+                              ControlKeys control_keys) {
     last_key_code = key_code;
     last_shift = shift_state(held);
     // The key-down handler zeroing the code does not cancel the character.
     std::uint16_t code = key_code;
     Text1_KeyDown(code, last_shift);
-    stroke_character(typed, control_keys);
+    const char16_t left = stroke_character(typed, control_keys);
     // Alt+F4 keeps the meaning Windows gives it once its key-down has cleared register 4: the
     // window closes, on every desktop that lets the stroke reach the program.
     if (key_code == key_f1 + 3 && last_shift == alt_bit && !services.program_ending()) {
         window_closed();
     }
+    return left;
 }
 
-void FormCore::stroke_character(char16_t typed, ControlKeys control_keys) {
+char16_t FormCore::stroke_character(char16_t typed, ControlKeys control_keys) {
     // The program may have begun to end while the key-down ran (the main window closed while a
     // box the key-down opened was up): its windows are going, and no key may reach them.
     if (services.program_ending()) {
-        return;
+        return 0;
     }
-    if (const auto character = typed_character(last_key_code, last_shift, typed, control_keys)) {
-        char16_t key_ascii = *character;
-        Text1_KeyPress(key_ascii);
+    const auto character = typed_character(last_key_code, last_shift, typed, control_keys);
+    if (!character) {
+        return 0;
     }
+    char16_t key_ascii = *character;
+    Text1_KeyPress(key_ascii);
+    return key_ascii;
 }
 
 void FormCore::report_fault(const std::exception_ptr& fault) noexcept {

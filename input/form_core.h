@@ -42,13 +42,15 @@ public:
     // A key stroke as the toolkit delivered it: the key's code (of the Windows virtual-key set),
     // the modifiers held and the character the toolkit says it typed (0 for none). It raises
     // the key-down event, then, if the stroke types a character by the control_keys rule, the
-    // key-press event. Once the program is ending the key-press no longer runs.
-    void key_stroke(std::uint16_t key_code, Modifiers held, char16_t typed,
-                    ControlKeys control_keys);
-    // A character the toolkit typed for the last stroke, its key-press alone. Windows sends a
-    // second character of one stroke on its own (a dead key before a key it does not combine
-    // with).
-    void stroke_character(char16_t typed, ControlKeys control_keys);
+    // key-press event. Once the program is ending the key-press no longer runs. Returns the
+    // character the key-press left for the display to insert, 0 when it cancelled it: the key
+    // map cancels every character, and the windows insert nothing themselves.
+    char16_t key_stroke(std::uint16_t key_code, Modifiers held, char16_t typed,
+                        ControlKeys control_keys);
+    // A character the toolkit typed for the last stroke, its key-press alone, with key_stroke's
+    // result. Windows sends a second character of one stroke on its own (a dead key before a key
+    // it does not combine with).
+    char16_t stroke_character(char16_t typed, ControlKeys control_keys);
     // Pointer position inside the display, in twips.
     void Text1_MouseDown(float x, float y);
     void Text1_MouseMove(float x, float y);

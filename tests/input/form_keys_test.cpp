@@ -53,14 +53,14 @@ std::string with_texts(std::string_view more) {
 }
 
 // Every row on a fresh form whose input box answers "abc", then "abcdef", and whose random
-// sequence draws 0.25, then the last float below 1.
+// sequence draws 0, then the last float below 1.
 void expect_rows(std::string_view subject, std::span<const Row> rows) {
     for (const Row& row : rows) {
         // Printed as a literal, so that a failure names the row, control characters and all.
         SCOPED_TRACE(std::string(subject) + ", keys " + testing::PrintToString(row.keys));
         HeadlessForm form;
         form.services.input_answers = {"abc", "abcdef"};
-        form.services.random_values = {0.25F, std::nextafter(1.0F, 0.0F)};
+        form.services.random_values = {0.0F, std::nextafter(1.0F, 0.0F)};
         form.type(row.keys);
         auto seen = form.observed();
         // The row's own expectations come first and win over the defaults after them.
@@ -90,6 +90,10 @@ constexpr Row entry[] = {
     {"5+.",        "5.", "mark=tasu;pend=tasu;operand=i0"},
     {"2+3\r1",     "51", "mark=;pend=;operand=2"},
     {"12+c3\r",    "3", "mark=;pend=;operand=i0"},
+    {"{}7",        "7"},
+    {"{}.",        "."},
+    {"{1.5E+20}.", "1.5E+20", "beeps=1"},
+    {"{1E+20}.",   "1E+20."},
 };
 TEST(Keys, Entry) { expect_rows("entry", entry); }
 
@@ -113,7 +117,8 @@ constexpr Row chain[] = {
 };
 TEST(Keys, Chain) { expect_rows("chain", chain); }
 
-// Functions of the shown value; the random key enters a new number (draws 0.25, then just below 1)
+// Functions of the shown value, an empty display or no number counting as 0; the random key
+// enters a new number (draws 0, then just below 1)
 constexpr Row functions[] = {
     {"2r",      "1.4142135623731"},
     {"{-3.5}e", "-1"},
@@ -125,8 +130,15 @@ constexpr Row functions[] = {
     {"1k",      "4.18666666666667"},
     {"2k",      "33.4933333333333"},
     {"{-0}r",   "0"},
-    {"5+l",     "325", "mark=;pend=tasu;operand=5"},
-    {"5+2l\r",  "327"},
+    {"{}e",     "0"},
+    {"{-}f",    "0"},
+    {"{}g",     "0"},
+    {"{E5}h",   "0"},
+    {"{}j",     "0"},
+    {"{abc}k",  "0"},
+    {"{.}r",    "0"},
+    {"5+l",     "100", "mark=;pend=tasu;operand=5"},
+    {"5+2l\r",  "102"},
     {"ll",      "999"},
 };
 TEST(Keys, Functions) { expect_rows("functions", functions); }
@@ -144,6 +156,7 @@ constexpr Row conversions[] = {
     {"2.5v",              "2.5", "box={binary} 2.5→10"},
     {"999999999v",        "999999999", "box={binary} 999999999→111011100110101100100111111111"},
     {"{2E+9}v",           "2E+9", "box={binary} 2000000000→1110111001101011001010000000000"},
+    {"{-12345678}v",      "-12345678", "box={binary} 12345678→101111000110000101001110"},
     {"1234567890v",       "1234567890", "box={nine_digits}"},
     {"{-123456789}v",     "-123456789", "box={nine_digits}"},
     {"{3E+9}v",           "3E+9", "box={nine_digits}"},
@@ -198,6 +211,7 @@ constexpr Row registers[] = {
     {"5[F1]7[F2]c[S-F2]",             "57", "reg=F1:d5 F2:d57"},
     {"[C-F3]5[F3][C-F3][A-F3][C-F3]", "5", "box=64 Kirune  | 64 Kirune 5 | 64 Kirune 0"},
     {"5[F1][F12][C-A-F5]",            "5", "reg={twelve_zeros}"},
+    {"5[S-C-F1][S-A-F6][S-C-A-F12]",  "5", "reg="},  // Shift with Ctrl or Alt
 };
 TEST(Keys, Registers) { expect_rows("registers", registers); }
 
@@ -227,6 +241,7 @@ constexpr Row window_keys[] = {
     {"sd",                         "0", "size=1350x250"},
     {"i",                          "0", "colour=8080ff"},
     {"p",                          "0", "colour=ffffff"},
+    {"o",                          "0", "colour=80ffff"},
     {"u",                          "0", "colour=8000000f"},
     {"\x14",                       "0", "top=1"},
     {"\x14\x14",                   "0", "top=0"},
@@ -240,6 +255,8 @@ constexpr Row window_keys[] = {
     // Where the window system places windows itself, the keys that would move it beep
     {"[Wayland]a",                 "0", "pos=3000,2000;beeps=1"},
     {"[Wayland]mm",                "0", "mouse=0;beeps=2"},
+    // Clear leaves the window, the registers and the memo alone
+    {"5[F1]q c",                   "0", "reg=F1:d5;memo=abc;asked={memo_prompt};size=30x30;timer=1;caption=untitled"},
 };
 TEST(Keys, WindowKeys) { expect_rows("window keys", window_keys); }
 
@@ -254,6 +271,8 @@ constexpr Row further_windows[] = {
                          "z.timer=1;z.caption=untitled"},
     {"z[>]z[>]s", "0", "box={new_window} | {new_window};size=30x30;z.size=1400x255;z.z.shows=1"},
     {"sz[>][Down 100 50]", "0", "box={new_window};pos=3000,2000;timer=0;z.pos=3085,2035;z.timer=1"},
+    {"z[>]sdai", "0", "box={new_window};size=1350x250;pos=3000,2000;colour=123456;"
+                      "z.size=1400x255;z.pos=8900,7552.5;z.colour=8080ff"},
     // Closing the main window ends the program; closing a further one hides it and stops its
     // clock, and z in its opener shows it again as it was
     {"y[Close]", "0", "end=1;timer=0"},
@@ -274,6 +293,22 @@ constexpr Row clipboard[] = {
     {"{1,000}[C-Ins]c5+[S-Ins][S-C-Ins][A-Ins]", "5", "beeps=1;mark=tasu"},
 };
 TEST(Keys, Clipboard) { expect_rows("clipboard", clipboard); }
+
+// Strokes as the windows hand them over: a key, its modifiers, the character the toolkit typed.
+// On X11 only Ctrl+C, T and V type; on Windows ("[Win]") every control character does. With
+// Alt, or Ctrl on a printable character, nothing is typed; once the program ends, no key counts.
+constexpr Row strokes[] = {
+    {"25[C-KP-]3",           "-253"},  // the sign, no subtraction
+    {"[Win]25[C-KP-][Char -]3", "-253"},  // nor by a later character of the stroke
+    {"12[A-5][C-5][C-H]",    "12"},
+    {"[Win]12[A-5][C-5]",    "12"},
+    {"[Win]12[C-H]",         "0"},
+    {"12／3\r",              "4"},  // full-width characters are typed narrow
+    {"12x5",                 "12", "end=1"},
+    {"12[F4][A-F4]5",        "12", "end=1;reg=F4:i0"},  // Alt+F4 clears, then closes
+    {"z[>]3[F4][A-F4][<]z",  "0", "box={new_window} | {new_window};z.reg=F4:i0;z.visible=1;z.shows=2"},
+};
+TEST(Keys, Strokes) { expect_rows("strokes", strokes); }
 
 // Out of memory or another exception from a service: a box, the state before, and on
 constexpr Row service_faults[] = {

@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <tuple>
+#include <utility>
 
 #include "input/clipboard_text.h"
-#include "tests/support/headless_form.h"
 
 namespace {
 
@@ -25,39 +24,6 @@ TEST(Typing, TheClipboardGivesOneNumberOrNothing) {
     for (const auto& [text, number] : clipboard) {
         EXPECT_EQ(input::clipboard_number(text).value_or("refused"), number ? number : "refused")
             << text;
-    }
-}
-
-// Keys typed first, then the key whose write of the display is looked at: number entry's keys
-// type it (a screen reader has echoed them); everything else writes a text the user did not type.
-constexpr std::tuple<const char*, const char*, const char*> writes[] = {
-    {"", "5", "typed"},
-    {"12+", "3", "typed"},
-    {"1", ".", "typed"},
-    {"5+", ".", "typed"},
-    {"12+3", "\r", "written"},
-    {"12+3", "+", "written"},
-    {"2", "r", "written"},
-    {"12", "c", "written"},
-    {"12", "\b", "written"},
-    {"12", "l", "written"},
-    {"12[F1]c", "[S-F1]", "written"},
-    {"12", "[S-Del]", "written"},
-    {"12", "[C-KP-]", "written"},
-    {"12", "[Del]", "written"},
-    {"{-1.5}", "b", "written"},
-    {"12", "+", "none"},
-    {"12", "[F1]", "none"},
-    {"1.", ".", "none"}};
-
-TEST(Typing, OnlyNumberEntryTypesTheDisplay) {
-    for (const auto& [before, key, how] : writes) {
-        support::HeadlessForm form;
-        form.type(before);
-        form.typed.reset();
-        form.type(key);
-        EXPECT_EQ(form.typed ? *form.typed ? "typed" : "written" : "none", std::string(how))
-            << before << " then " << key;
     }
 }
 

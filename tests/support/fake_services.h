@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <exception>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -36,7 +37,11 @@ public:
     void randomize() override { ++randomize_calls; }
     float random_next() override { return next(random_values, 0.5F); }
     std::string now_text() override { return next(no_script, now); }
-    void end_program() override { ++end_calls; }
+    void end_program() override {
+        if (++end_calls == 1 && on_end) {
+            on_end();
+        }
+    }
     bool program_ending() const override { return end_calls > 0; }
     std::string clipboard_text() override { return next(no_script, clipboard); }
     void set_clipboard_text(std::string_view text) override { clipboard = text; }
@@ -48,6 +53,7 @@ public:
     std::string now = "2026/12/06 18:18:34";
     std::string clipboard = "(untouched)";
     std::exception_ptr fault;
+    std::function<void()> on_end;  // called when the program begins to end
     int beeps = 0, randomize_calls = 0, end_calls = 0;
 
 private:
