@@ -70,22 +70,26 @@ public:
     // The actions of the keys that act on windows, the memo and the clipboard; the key map
     // reaches the calculator's own actions directly.
     void digit_entry(int digit);
-    void clock_with_resize();         // space
-    void clock_toggle();              // y
-    void centre_window();             // a
-    void main_window_display_size();  // d
-    void main_window_tiny();          // s
-    void mouse_mode_toggle();         // m
-    void open_extra_window();         // z
-    void copy_display();              // Ctrl+C, Ctrl+Insert
-    void paste_number();              // Ctrl+V, Shift+Insert
+    void clock_with_resize();                       // space
+    void clock_toggle();                            // y
+    void centre_window();                           // a
+    void main_window_display_size();                // d
+    void main_window_tiny();                        // s
+    void mouse_mode_toggle();                       // m
+    void open_extra_window();                       // z
+    void copy_display();                            // Ctrl+C, Ctrl+Insert
+    void paste_number();                            // Ctrl+V, Shift+Insert
+    void end_program() { services.end_program(); }  // Esc, x
 
+    // Whether the window flees the pointer, and the window its "z" opened (none yet).
+    bool in_mouse_mode() const { return mouse_mode; }
+    platform::Window* further_window() const { return extra_window.get(); }
+
+    // The key map hands the calculator's keys, the registers' and the memo's to these
+    // directly: each keeps its own state behind its own actions.
     engine::Calculator calculator;  // op_mark, operand, pending_op
     engine::MemoryRegisters fkey_memory;
     memo::Memo memo;  // memo_text
-    bool mouse_mode = false;
-    std::unique_ptr<platform::Window> extra_window;
-    platform::Services& services;
 
 private:
     // Every event runs through here, and a fault is caught nowhere else but in one reading of
@@ -102,6 +106,9 @@ private:
     }
     void report_fault(const std::exception_ptr& fault) noexcept;
 
+    platform::Services& services;
+    bool mouse_mode = false;
+    std::unique_ptr<platform::Window> extra_window;
     platform::Window& self;
     platform::Window& Form1;
     platform::TextBox& Text1;

@@ -30,7 +30,7 @@ constexpr std::array key_rows = {
     KeyRow{13, [](F f) { f.calculator.Command4_Click(); }},  // Enter: equals
     KeyRow{20, [](F f) { f.window().set_stay_on_top(!f.window().stay_on_top()); }},  // Ctrl+T
     KeyRow{22, [](F f) { f.paste_number(); }},                                       // Ctrl+V
-    KeyRow{27, [](F f) { f.services.end_program(); }},                               // Esc
+    KeyRow{27, [](F f) { f.end_program(); }},                                        // Esc
     KeyRow{32, [](F f) { f.clock_with_resize(); }},
     KeyRow{u'*', [](F f) { f.calculator.Command2_Click(); }},
     KeyRow{u'+', [](F f) { f.calculator.puls_Click(); }},
@@ -71,7 +71,7 @@ constexpr std::array key_rows = {
     KeyRow{u'u', [](F f) { f.window().set_display_colour(platform::button_face_colour); }},
     KeyRow{u'v', [](F f) { f.calculator.decimal_to_binary(); }},
     KeyRow{u'w', [](F f) { f.memo.show_memo(); }},
-    KeyRow{u'x', [](F f) { f.services.end_program(); }},
+    KeyRow{u'x', [](F f) { f.end_program(); }},
     KeyRow{u'y', [](F f) { f.clock_toggle(); }},
     KeyRow{u'z', [](F f) { f.open_extra_window(); }},
 };

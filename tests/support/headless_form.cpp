@@ -207,7 +207,7 @@ void HeadlessForm::observe(std::vector<WindowState>& chain) const {
         for (std::size_t i = 0; i < s.registers.size(); ++i) {
             take(s.registers[i], core.fkey_memory[static_cast<int>(112 + i)]);
         }
-        s.mouse_mode = core.mouse_mode;
+        s.mouse_mode = core.in_mouse_mode();
         s.window = form->record;
     }
     chain.resize(count);

@@ -64,7 +64,7 @@ public:
     // How the display was last written: number entry's keys (true) or anything else.
     std::optional<bool> typed;
     // The window opened with "z", or nullptr.
-    HeadlessForm* extra() const { return dynamic_cast<HeadlessForm*>(core.extra_window.get()); }
+    HeadlessForm* extra() const { return dynamic_cast<HeadlessForm*>(core.further_window()); }
 
     // The state of this window and of its further windows, in chain order, written over
     // `chain` so that its strings keep their storage from one event to the next.
