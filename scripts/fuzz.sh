@@ -8,8 +8,8 @@
 # Environment: FUZZ_BUILD_DIR (default build-fuzz/ in the repository), FUZZ_SECONDS to change
 # the fuzzing time.
 #
-# fuzz/corpus holds the named seeds and, named by their hashes, 175 inputs of an hour's run
-# that together reach every edge it reached (libFuzzer's -merge, then a cover of its edges). It is
+# fuzz/corpus holds the named seeds and, named by their hashes, 43 inputs of a 15-minute run
+# that together reach every edge it reached (libFuzzer's -set_cover_merge without counters). It is
 # read, never written: new inputs go to <build>/corpus, which
 # later runs start from. A failing input is saved in <build>/artifacts/ and the script fails.
 # It ends with the executions, the executions per second and the peak memory (RSS) of the run.
