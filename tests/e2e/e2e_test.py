@@ -6,7 +6,6 @@ import os, re, subprocess, sys, unittest  # noqa: E401
 from session import Session, until
 
 BINARY = os.path.abspath(sys.argv.pop(1))
-DEADLINE = 10  # seconds for a command
 DATE_TIME = re.compile(r"\d{4}/\d{2}/\d{2} \d{1,2}:\d{2}:\d{2}")  # nothing appended
 
 
@@ -15,33 +14,15 @@ class E2E(unittest.TestCase):
         self.session = Session(LANG="ja_JP.UTF-8", QT_QPA_PLATFORM="xcb")
         self.addCleanup(self.session.close)
         self.env = self.session.env
-
-    def x(self, *command):
-        return subprocess.run(command, env=self.env, check=True, capture_output=True,
-                              text=True, timeout=DEADLINE).stdout.strip()
+        self.x, self.keys, self.title = self.session.x, self.session.keys, self.session.title
+        self.geometry, self.expect_display = self.session.geometry, self.session.expect_display
 
     def start(self, **env):
         self.program = self.session.started([BINARY], env, stdout=None, stderr=None)
         return self.windows(1)[0]
 
     def windows(self, count):
-        search = ("xdotool", "search", "--onlyvisible", "--pid", str(self.program.pid))
-        return sorted(until(f"{count} windows", lambda: self.x(*search).split(),
-                            lambda found: len(found) == count), key=int)
-
-    def keys(self, wid, *keys):
-        self.x("xdotool", "windowfocus", "--sync", wid, "key", "--delay", "20", *keys)
-
-    def title(self, wid):
-        return self.x("xdotool", "getwindowname", wid)
-
-    def geometry(self, wid):  # X, Y, WIDTH, HEIGHT
-        shell = self.x("xdotool", "getwindowgeometry", "--shell", wid).split()
-        return tuple(int(line.split("=")[1]) for line in shell[1:5])
-
-    def expect_display(self, wid, text):  # as Ctrl+C copies it
-        until(f"display {text!r}", lambda: self.keys(wid, "ctrl+c")
-              or self.x("xclip", "-o", "-selection", "clipboard"), lambda copied: copied == text)
+        return self.session.windows(count, "--pid", str(self.program.pid))
 
     def expect_exit(self, wid, key):
         self.keys(wid, key)
@@ -79,7 +60,7 @@ class E2E(unittest.TestCase):
     def test_no_reachable_display_says_so_and_fails(self):
         env = {name: value for name, value in self.env.items() if name != "QT_QPA_PLATFORM"}
         ended = subprocess.run([BINARY], env=env | {"DISPLAY": ":99"}, capture_output=True,
-                               text=True, timeout=DEADLINE)
+                               text=True, timeout=10)
         self.assertEqual((ended.returncode, ended.stderr), (
             1, "kirune: no window can open: the X display :99 cannot be reached\n"))
 
