@@ -3,7 +3,7 @@
 # real speech path without a sound card). Keys go in through XTest at a person's pace; what Orca
 # says is read from speech-dispatcher's log, one line a message as Orca handed it over: Orca 43
 # and Orca 48 log their own speech differently, speech-dispatcher logs both alike.
-# Usage: screen_reader_test.py BINARY [--transcript]
+# Usage: screen_reader_test.py BINARY. It prints what Orca said at each step, echoes included.
 import html, os, re, shutil, subprocess, sys, tempfile, time  # noqa: E401
 
 from session import Session, until
@@ -94,7 +94,7 @@ def speaking(session, root, home, run):  # a desktop whose screen reader is on
     session.started(["orca", "-u", os.path.join(root, "orca")])
 
 
-def main(binary, transcript):
+def main(binary):
     # Orca runs once per user: a screen reader already speaking for this user (a developer's
     # own) would make ours give up at start, and must not be replaced.
     if subprocess.run(["pgrep", "-u", str(os.getuid()), "-x", "orca"],
@@ -103,9 +103,8 @@ def main(binary, transcript):
         return SKIPPED
     root, failures = tempfile.mkdtemp(prefix="kirune-orca-"), []
     home, run = os.path.join(root, "home"), os.path.join(root, "run")
-    for folder in (home, os.path.join(root, "orca")):
-        os.makedirs(folder)
-    os.makedirs(run, mode=0o700)
+    for folder, mode in ((home, 0o755), (os.path.join(root, "orca"), 0o755), (run, 0o700)):
+        os.makedirs(folder, mode)
     log, messages, read = os.path.join(root, "speech-dispatcher.log"), [], [0]
 
     def spoken():  # the log grows by megabytes (it lists every voice): read what is new
@@ -141,8 +140,7 @@ def main(binary, transcript):
             except AssertionError:
                 pass
             lines = settled(lambda: spoken()[before:])  # anything more belongs to this step
-            if transcript:
-                print(f"== {keys}\n" + "".join(f"   {plain(text)!r}\n" for text in lines), end="")
+            print(f"== {keys}\n" + "".join(f"   {plain(text)!r}\n" for text in lines), end="")
             if (values := said()) != expected:
                 failures.append(f"{keys}: Orca said {values}, not {expected}")
             failures += [f"{keys}: noise {text!r}" for text in lines
@@ -155,4 +153,4 @@ def main(binary, transcript):
 
 
 if __name__ == "__main__":
-    sys.exit(main(os.path.abspath(sys.argv[1]), "--transcript" in sys.argv))
+    sys.exit(main(os.path.abspath(sys.argv[1])))

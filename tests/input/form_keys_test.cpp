@@ -8,14 +8,15 @@
 #include <string_view>
 #include <utility>
 
+#include "input/clipboard_text.h"
 #include "tests/support/headless_form.h"
 
 namespace {
 
 using support::HeadlessForm;
 
-// Keys typed into a fresh form (in HeadlessForm::type's notation: a character is a key press,
-// "[S-F1]" a key-down with its modifiers, "{1E+300}" a text an earlier result left), the display
+// Keys typed into a fresh form (in HeadlessForm::type's notation: a character is a stroke,
+// "[S-F1]" one with its modifiers, "{1E+300}" a text an earlier result left), the display
 // they leave, and "name=value;..." for anything else that must hold (the names of
 // HeadlessForm::observed; a text of the list below stands in braces). No box, no beep and no
 // end unless listed.
@@ -24,7 +25,7 @@ struct Row {
 };
 
 // The texts that recur or run long: the boxes as "style title message", the memo box's question
-// as "prompt|title|", the fake clock's time, the registers after Ctrl+Alt.
+// as "prompt|title|", the fake clock's time.
 constexpr std::pair<std::string_view, std::string_view> texts[] = {
     {"{divide_by_zero}", "16 Kirune 0 で割ることはできません。"},
     {"{too_large}", "16 Kirune 数が大きすぎます。"},
@@ -38,8 +39,6 @@ constexpr std::pair<std::string_view, std::string_view> texts[] = {
     {"{internal_error}", "16 Kirune 内部エラーが発生しました。"},
     {"{memo_prompt}", "メモすることを書き込んでください|Kirune|"},
     {"{now}", "2026/12/06 18:18:34"},
-    {"{twelve_zeros}",
-     "F1:i0 F2:i0 F3:i0 F4:i0 F5:i0 F6:i0 F7:i0 F8:i0 F9:i0 F10:i0 F11:i0 F12:i0"},
 };
 
 std::string with_texts(std::string_view more) {
@@ -80,8 +79,8 @@ void expect_rows(std::string_view subject, std::span<const Row> rows) {
 // Number entry: digits and the point build the shown number
 constexpr Row entry[] = {
     {"",           "0", "mark=_;pend=_;operand=i0;randomize=1;caption=untitled"},
-    {"005",        "5"},
-    {".5",         "0.5"},
+    {"005",        "5", "typed=1"},
+    {".5",         "0.5", "typed=1"},
     {"1.5.",       "1.5", "beeps=1"},
     {"1.5\b7",     "7"},
     {"12+34",      "34", "mark=;pend=tasu;operand=12"},
@@ -93,13 +92,13 @@ constexpr Row entry[] = {
     {"{}7",        "7"},
     {"{}.",        "."},
     {"{1.5E+20}.", "1.5E+20", "beeps=1"},
-    {"{1E+20}.",   "1E+20."},
+    {"{1E+20}.",   "1E+20.", "typed=1"},
 };
 TEST(Keys, Entry) { expect_rows("entry", entry); }
 
 // The chain: left to right, the last of two operators wins, the shown text is read back
 constexpr Row chain[] = {
-    {"2+3*4\r",             "20", "mark=;pend="},
+    {"2+3*4\r",             "20", "mark=;pend=;typed=0"},
     {"9-4\r",               "5"},
     {"8/2\r",               "4"},
     {"5+-3\r",              "2"},
@@ -120,7 +119,7 @@ TEST(Keys, Chain) { expect_rows("chain", chain); }
 // Functions of the shown value, an empty display or no number counting as 0; the random key
 // enters a new number (draws 0, then just below 1)
 constexpr Row functions[] = {
-    {"2r",      "1.4142135623731"},
+    {"2r",      "1.4142135623731", "typed=0"},
     {"{-3.5}e", "-1"},
     {"0.001e",  "1"},
     {"{-2}f",   "4"},
@@ -139,7 +138,7 @@ constexpr Row functions[] = {
     {"{.}r",    "0"},
     {"5+l",     "100", "mark=;pend=tasu;operand=5"},
     {"5+2l\r",  "102"},
-    {"ll",      "999"},
+    {"ll",      "999", "typed=0"},
 };
 TEST(Keys, Functions) { expect_rows("functions", functions); }
 
@@ -187,7 +186,7 @@ TEST(Keys, Faults) { expect_rows("faults", faults); }
 
 // Editing keys: Shift+Delete removes a character, Delete clears; the sign changes as text
 constexpr Row editing[] = {
-    {"12.5[S-Del]",               "12."},
+    {"12.5[S-Del]",               "12.", "typed=0"},
     {"{}[S-Del]",                 "0"},
     {"0.5[S-Del]",                "0"},
     {"{-5}[S-Del]",               "0"},
@@ -203,14 +202,14 @@ TEST(Keys, Editing) { expect_rows("editing", editing); }
 
 // Memory keys: F store, Shift recall, Ctrl show, Alt clear, Ctrl+Alt clear all
 constexpr Row registers[] = {
-    {"12.5[F1]c[S-F1]",               "12.5", "reg=F1:d12.5"},
+    {"12.5[F1]c[S-F1]",               "12.5", "reg=F1:d12.5;typed=0"},
     {"12.[F12]c[S-F12]",              "12", "reg=F12:d12"},
     {"5[S-F7]",                       "0", "reg="},
     {"5[F7][A-F7][S-F7]",             "0", "reg=F7:i0"},
     {"5[F0][F13][S-F13][C-F0]",       "5", "reg="},  // the neighbours of F1 and F12 are no F-keys
     {"5[F1]7[F2]c[S-F2]",             "57", "reg=F1:d5 F2:d57"},
     {"[C-F3]5[F3][C-F3][A-F3][C-F3]", "5", "box=64 Kirune  | 64 Kirune 5 | 64 Kirune 0"},
-    {"5[F1][F12][C-A-F5]",            "5", "reg={twelve_zeros}"},
+    {"5[F1][F12][C-A-F5]",            "5", "reg=F1:i0 F2:i0 F3:i0 F4:i0 F5:i0 F6:i0 F7:i0 F8:i0 F9:i0 F10:i0 F11:i0 F12:i0"},
     {"5[S-C-F1][S-A-F6][S-C-A-F12]",  "5", "reg="},  // Shift with Ctrl or Alt
 };
 TEST(Keys, Registers) { expect_rows("registers", registers); }
@@ -284,7 +283,7 @@ TEST(Keys, FurtherWindows) { expect_rows("further windows", further_windows); }
 
 // Copy the display as shown; a paste enters one number like the random key, else a beep
 constexpr Row clipboard[] = {
-    {"12.50[C-Ins]",                             "12.50", "clip=12.50"},
+    {"12.50[C-Ins]",                             "12.50", "clip=12.50;typed=1"},
     {"7\x03",                                    "7", "clip=7"},
     {"{ １２.５０ }[C-Ins]c9-[S-Ins]",               "12.5", "mark=;pend=hiku;operand=9"},
     {"{－２}[C-Ins]c3*\x16\r",                     "-6"},
@@ -293,6 +292,29 @@ constexpr Row clipboard[] = {
     {"{1,000}[C-Ins]c5+[S-Ins][S-C-Ins][A-Ins]", "5", "beeps=1;mark=tasu"},
 };
 TEST(Keys, Clipboard) { expect_rows("clipboard", clipboard); }
+
+#define TEN "1234567890"
+
+// The clipboard's text and the number a paste enters (nullptr: refused).
+constexpr std::pair<const char*, const char*> clipboard_texts[] = {
+    {"\u3000 －１２．５０\t\n", "-12.50"}, {"１Ｅ＋１５", "1E+15"}, {"2E-05", "2E-05"}, {".5", ".5"},
+    {"12.", "12."}, {"", nullptr}, {" ", nullptr}, {"-", nullptr}, {"1,000", nullptr},
+    {"1 2", nullptr}, {"+5", nullptr}, {"1.2.3", nullptr}, {"1E5", nullptr}, {"1e+5", nullptr},
+    {"1E+", nullptr}, {"5円", nullptr}, {"1\xe3\x80", nullptr},
+    {TEN TEN TEN TEN TEN TEN "1234", TEN TEN TEN TEN TEN TEN "1234"},
+    {TEN TEN TEN TEN TEN TEN "12345", nullptr}};  // 64 characters at most
+// clang-format on
+
+// The clipboard gives one number in the display's grammar, or nothing.
+TEST(Keys, ClipboardTextGivesOneNumberOrNothing) {
+    for (const auto& [text, number] : clipboard_texts) {
+        EXPECT_EQ(input::clipboard_number(text).value_or("refused"), number ? number : "refused")
+            << text;
+    }
+}
+
+// clang-format off
+
 
 // Strokes as the windows hand them over: a key, its modifiers, the character the toolkit typed.
 // On X11 only Ctrl+C, T and V type; on Windows ("[Win]") every control character does. With

@@ -10,13 +10,8 @@
 
 namespace {
 
-struct CommandLineCase {
-    std::vector<const char*> arguments;
-    std::optional<int> status;  // nullopt: the calculator starts
-    std::string out_start, err;
-};
-
-const CommandLineCase cases[] = {
+// The arguments, the status (nullopt: the calculator starts), how the output starts, the errors.
+const std::tuple<std::vector<const char*>, std::optional<int>, std::string, std::string> cases[] = {
     {{"-platform", "xcb", "--version", "--bogus"}, 0, "Kirune 1.00\n", ""},
     {{"--help"}, 0, "使い方: kirune [Qt のオプション]\nUsage: kirune [Qt options]\n", ""},
     {{"-platform", "offscreen", "-style=fusion", "-reverse"}, std::nullopt, "", ""},
@@ -27,15 +22,15 @@ const CommandLineCase cases[] = {
 };
 
 TEST(CommandLine, ArgumentsGiveStatusAndOutput) {
-    for (const CommandLineCase& c : cases) {
+    for (const auto& [arguments, status, out_start, errors] : cases) {
         std::vector<const char*> argv{"kirune"};
-        argv.insert(argv.end(), c.arguments.begin(), c.arguments.end());
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
         SCOPED_TRACE(argv.back());
         std::ostringstream out, err;
-        EXPECT_EQ(app::handle_command_line(int(argv.size()), argv.data(), out, err), c.status);
-        EXPECT_EQ(out.str().substr(0, c.out_start.size()), c.out_start);
-        EXPECT_EQ(out.str().empty(), c.out_start.empty());
-        EXPECT_EQ(err.str(), c.err);
+        EXPECT_EQ(app::handle_command_line(int(argv.size()), argv.data(), out, err), status);
+        EXPECT_EQ(out.str().substr(0, out_start.size()), out_start);
+        EXPECT_EQ(out.str().empty(), out_start.empty());
+        EXPECT_EQ(err.str(), errors);
     }
 }
 

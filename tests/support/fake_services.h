@@ -15,7 +15,6 @@ struct Box {
     std::string message;
     platform::BoxStyle style;
     std::string title;
-    bool operator==(const Box&) const = default;
 };
 
 // Records every box and beep; answers input boxes from a script (then Cancel, ""), draws

@@ -36,10 +36,6 @@ HeadlessForm::HeadlessForm(FakeServices* shared, const input::FormCore* opener)
     core.Form_Load();
 }
 
-std::unique_ptr<platform::Window> HeadlessForm::create_form() {
-    return std::make_unique<HeadlessForm>(&services, &core);
-}
-
 void HeadlessForm::type(std::string_view keys) {
     HeadlessForm* target = this;
     for (std::size_t i = 0; i < keys.size();) {

@@ -22,7 +22,9 @@ public:
     // and was opened in the opener's window.
     explicit HeadlessForm(FakeServices* shared = nullptr, const input::FormCore* opener = nullptr);
 
-    std::unique_ptr<platform::Window> create_form() override;
+    std::unique_ptr<platform::Window> create_form() override {
+        return std::make_unique<HeadlessForm>(&services, &core);
+    }
 
     // Keys in a small notation, each a stroke as a window hands it over (key code, modifiers,
     // character). A character is the stroke that types it: "5" the key 5, "+" the keypad's,
@@ -42,7 +44,6 @@ public:
     void stroke(std::uint16_t key_code, input::Modifiers held, char16_t typed);
     void further(char16_t typed);
 
-    const std::string& display() const { return value; }
     const std::string& text() const override { return value; }
     void set_text(std::string text) override { value = std::move(text), typed = false; }
     void set_typed_text(std::string text) override { value = std::move(text), typed = true; }

@@ -16,11 +16,6 @@ HEARING = [("7", ["7"]), ("2", ["72"]), ("r", ["8.48528137423857"]), ("c", ["0"]
            ("9", ["9"]), ("g", ["729"]), ("plus", []), ("1", ["1"]), ("Return", ["730"])]
 
 
-def check(what, got, wanted):
-    if got != wanted:
-        sys.exit(f"FAIL: {what}: {got!r}, not {wanted!r}")
-
-
 session = Session(WINEPREFIX=PREFIX, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
 x, keys, geometry = session.x, session.keys, session.geometry
 windows = lambda: x("xdotool", "search", "--onlyvisible", "--name", "^Kirune$").split()  # noqa: E731
@@ -30,7 +25,7 @@ try:
     with open(LOG, "w") as log:
         wine = session.started(["wine", EXE], stdout=log, stderr=log)
     (main,) = until("the window appears", windows, lambda w: len(w) == 1, 60)
-    check("size and name", (geometry(main)[2:], session.title(main)), ((90, 17), "Kirune"))
+    assert (geometry(main)[2:], session.title(main)) == ((90, 17), "Kirune"), geometry(main)
     # The display's 2-pixel frame takes the mouse as its inside does. Centred first: Wine unmaps
     # a window that flees wholly off the screen. A press on the frame's bottom row pulls the
     # window down by 7.5 pixels; with "m", a pointer there makes it flee upwards. "y" twice puts
@@ -52,12 +47,12 @@ try:
     for key, values in HEARING:
         keys(main, key)
         told += [f"change 表示 = {value}" for value in values]
-        check(f"heard after {key}", until(key, lambda: lines()[1:], lambda h: len(h) >= len(told)),
-              told)
+        heard = until(key, lambda: lines()[1:], lambda h: len(h) >= len(told))
+        assert heard == told, f"after {key}: heard {heard}, not {told}"
     keys(main, "1", "slash", "0", "Return")
     others = lambda: [w for w in windows() if w != main]  # noqa: E731
     box = until("the fault's box", others, len)[0]
-    check("the box's title", session.title(box), "Kirune")
+    assert session.title(box) == "Kirune", session.title(box)
     keys(box, "Return")
     until("the box closes", windows, lambda w: w == [main])
     keys(main, "BackSpace", "2", "asterisk", "3", "Return")  # the main window's display, below
@@ -75,7 +70,7 @@ try:
     until("the main window shrinks", lambda: geometry(main)[2:], lambda s: s == (2, 2))
     until("the clock runs", lambda: session.title(main), lambda n: n[:1].isdigit())
     keys(main, "Escape")
-    check("exit status after Esc", wine.wait(10), 0)
+    assert wine.wait(10) == 0, "exit status after Esc"
     print("PASS")
 finally:
     subprocess.run(["wineserver", "-k"], env=session.env)
