@@ -208,7 +208,7 @@ std::string EventCheck::after_event(std::size_t first_box, Writes kind) {
         return "a window changed after the program began to end";
     }
     // A text beyond the double range throws here, which fails as well.
-    const std::string& display = form.display();
+    const std::string& display = form.text();
     if (!fault && display != previous.front().display) {
         // (Written by no key at all only where a row puts a text in place.)
         if (kind < Writes::any && form.typed && *form.typed != (kind == Writes::entry)) {
