@@ -116,6 +116,7 @@ TEST_F(Window, ColourKeysPaintTheDisplay) {
 }
 
 TEST_F(Window, ButtonsStayHiddenAndTheDisplayNeverEditsItself) {
+    EXPECT_EQ(form.findChildren<QPushButton*>().size(), 17);
     for (const QPushButton* button : form.findChildren<QPushButton*>()) {
         EXPECT_TRUE(button->isHidden() && !button->isEnabled());
     }
