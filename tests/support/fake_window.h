@@ -9,7 +9,8 @@
 
 namespace support {
 
-// What a fake window records, as one plain value: the check copies it after every event.
+// What a fake window records, as one plain value: the form driver's check copies it after every
+// event.
 struct WindowRecord {
     float left = 3000, top = 2000, width = 1400, height = 255;  // twips
     std::string caption = "untitled";

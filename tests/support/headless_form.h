@@ -67,8 +67,8 @@ public:
     input::FormCore core;
 };
 
-// A Variant as the table and the check write it: Empty "_", an Integer "i0", a Double "d5", a
-// String as it is.
+// A Variant as the table and the form driver write it: Empty "_", an Integer "i0", a Double
+// "d5", a String as it is.
 std::string shown(const platform::Variant& value);
 
 }  // namespace support
