@@ -321,10 +321,12 @@ std::string run(HeadlessForm& main, Reader& in) {
                                                 (flags & 4) != 0};
                     target->control_keys =
                         (flags & 8) != 0 ? input::ControlKeys::platform : input::ControlKeys::named;
-                    // A recall writes a computed number. A stroke that types, with a character or
-                    // by its key (Backspace, Enter, Esc, space, the keypad's point), may act twice.
+                    // A recall writes a computed number. A stroke that types a character, by the
+                    // core's own rule, acts twice: its key-down, then the key-press.
                     const bool recall = code >= 112 && code <= 123 && flags % 8 == 1;
-                    const bool types = typed != 0 || (code != 0 && code < 45) || code == 110;
+                    const bool types =
+                        input::typed_character(code, flags % 8, typed, target->control_keys)
+                            .has_value();
                     deliver(types    ? Writes::two_events
                             : recall ? Writes::number
                                      : Writes::text,
