@@ -47,11 +47,6 @@ QFont display_font() {
 
 }  // namespace
 
-CalculatorForm::CalculatorForm(platform::Services& services) : CalculatorForm(services, nullptr) {}
-
-CalculatorForm::CalculatorForm(platform::Services& services, const input::FormCore& opener)
-    : CalculatorForm(services, &opener) {}
-
 CalculatorForm::CalculatorForm(platform::Services& services, const input::FormCore* opener)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
       services(services),
@@ -106,7 +101,7 @@ void CalculatorForm::build_buttons(const QFont& font) {
 }
 
 std::unique_ptr<platform::Window> CalculatorForm::create_form() {
-    return std::make_unique<CalculatorForm>(services, core);
+    return std::make_unique<CalculatorForm>(services, &core);
 }
 
 // The core ends the program or hides the window; the close is accepted, so Qt hides it too.

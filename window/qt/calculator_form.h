@@ -27,11 +27,10 @@ namespace window::qt {
 // are twips and the showing that also focuses the display; use size() for pixels.
 class CalculatorForm : public QWidget, public platform::Window {
 public:
-    // The main window, which the code calls Form1.
-    explicit CalculatorForm(platform::Services& services);
-    // A further window, opened with "z" in the opener's window: its own state, the shared
-    // services and main window.
-    CalculatorForm(platform::Services& services, const input::FormCore& opener);
+    // The main window, which the code calls Form1, or with the opener's core a further window,
+    // opened with "z" in the opener's window: its own state, the shared services and main
+    // window.
+    explicit CalculatorForm(platform::Services& services, const input::FormCore* opener = nullptr);
     ~CalculatorForm() override;
 
     float left() const override;
@@ -62,7 +61,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    CalculatorForm(platform::Services& services, const input::FormCore* opener);
     void build_buttons(const QFont& font);
 
     platform::Services& services;

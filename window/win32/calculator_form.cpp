@@ -39,11 +39,6 @@ HFONT display_font(unsigned dpi) {
 
 }  // namespace
 
-CalculatorForm::CalculatorForm(platform::Services& services) : CalculatorForm(services, nullptr) {}
-
-CalculatorForm::CalculatorForm(platform::Services& services, const input::FormCore& opener)
-    : CalculatorForm(services, &opener) {}
-
 CalculatorForm::CalculatorForm(platform::Services& services, const input::FormCore* opener)
     : services(services), core(services, *this, Text1.text_box(), opener) {
     register_form_class(form_proc);
@@ -183,7 +178,7 @@ LRESULT CalculatorForm::handle_message(UINT message, WPARAM wparam, LPARAM lpara
 }
 
 std::unique_ptr<platform::Window> CalculatorForm::create_form() {
-    return std::make_unique<CalculatorForm>(services, core);
+    return std::make_unique<CalculatorForm>(services, &core);
 }
 
 }  // namespace window::win32

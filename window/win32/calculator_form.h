@@ -24,11 +24,10 @@ namespace window::win32 {
 // does lives in input::FormCore, as in the Qt window.
 class CalculatorForm : public platform::Window {
 public:
-    // The main window, which the code calls Form1.
-    explicit CalculatorForm(platform::Services& services);
-    // A further window, opened with "z" in the opener's window: its own state, the shared
-    // services and main window.
-    CalculatorForm(platform::Services& services, const input::FormCore& opener);
+    // The main window, which the code calls Form1, or with the opener's core a further window,
+    // opened with "z" in the opener's window: its own state, the shared services and main
+    // window.
+    explicit CalculatorForm(platform::Services& services, const input::FormCore* opener = nullptr);
     ~CalculatorForm() override;
     CalculatorForm(const CalculatorForm&) = delete;
     CalculatorForm& operator=(const CalculatorForm&) = delete;
@@ -57,7 +56,6 @@ public:
     HWND handle() const { return form; }
 
 private:
-    CalculatorForm(platform::Services& services, const input::FormCore* opener);
     static LRESULT CALLBACK form_proc(HWND form, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT handle_message(UINT message, WPARAM wparam, LPARAM lparam);
     std::optional<LRESULT> display_colours(HDC dc);
